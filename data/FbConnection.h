@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QVariantList>
+
+class FbQuery;
+
+struct ConnectionParams {
+    QString host;
+    int port = 3050;
+    QString database;
+    QString user = QStringLiteral("sysdba");
+    QString password;
+    QString charset = QStringLiteral("WIN1252");
+    int connectTimeoutSeconds = 10;
+};
+
+// One attachment to a Firebird database through the client's C API.
+// Opens by itself when a query on it opens; drop() closes every query on it first.
+class FbConnection : public QObject {
+    Q_OBJECT
+public:
+    explicit FbConnection(QObject* parent = nullptr);
+    ~FbConnection() override;
+
+    void setParams(const ConnectionParams& params);
+    const ConnectionParams& params() const { return m_params; }
+    // "host/port:path", the string the client attaches to.
+    QString connectString() const;
+
+    void open();  // throws DbError
+    void drop();  // never throws: closes queries, detaches
+    bool isOpen() const { return m_handle != 0; }
+
+    // Runs one statement that returns no rows in its own read-write transaction,
+    // committed on success and rolled back on error. Parameters by name (":NAME").
+    void execute(const QString& sql, const QVariantMap& params = {});
+
+    // Internal, for FbQuery and the statement helpers.
+    unsigned int* handlePtr() { return &m_handle; }
+    void registerQuery(FbQuery* query);
+    void unregisterQuery(FbQuery* query);
+    void markLost();
+
+signals:
+    void dropped();
+
+private:
+    ConnectionParams m_params;
+    unsigned int m_handle = 0;
+    QList<QPointer<FbQuery>> m_queries;
+};
