@@ -8,6 +8,13 @@
 
 class FbQuery;
 
+// Matches FB_API_HANDLE of the client headers, which this header does not include.
+#ifdef _WIN32
+using FbApiHandle = void*;
+#else
+using FbApiHandle = unsigned int;
+#endif
+
 struct ConnectionParams {
     QString host;
     int port = 3050;
@@ -40,7 +47,7 @@ public:
     void execute(const QString& sql, const QVariantMap& params = {});
 
     // Internal, for FbQuery and the statement helpers.
-    unsigned int* handlePtr() { return &m_handle; }
+    FbApiHandle* handlePtr() { return &m_handle; }
     void registerQuery(FbQuery* query);
     void unregisterQuery(FbQuery* query);
     void markLost();
@@ -50,6 +57,6 @@ signals:
 
 private:
     ConnectionParams m_params;
-    unsigned int m_handle = 0;
+    FbApiHandle m_handle = 0;
     QList<QPointer<FbQuery>> m_queries;
 };

@@ -1,0 +1,121 @@
+#include "FbConnection.h"
+
+#include "DbError.h"
+#include "FbQuery.h"
+#include "FbStatement.h"
+#include "SqlParameters.h"
+#include "TextCodec.h"
+
+#include <ibase.h>
+
+namespace {
+void addText(QByteArray& dpb, char tag, const QByteArray& value)
+{
+    dpb.append(tag);
+    dpb.append(char(qMin<qsizetype>(value.size(), 255)));
+    dpb.append(value.left(255));
+}
+} // namespace
+
+FbConnection::FbConnection(QObject* parent) : QObject(parent) {}
+
+FbConnection::~FbConnection()
+{
+    drop();
+}
+
+void FbConnection::setParams(const ConnectionParams& params)
+{
+    drop();
+    m_params = params;
+}
+
+QString FbConnection::connectString() const
+{
+    return QStringLiteral("%1/%2:%3").arg(m_params.host).arg(m_params.port).arg(m_params.database);
+}
+
+void FbConnection::open()
+{
+    if (m_handle)
+        return;
+    QByteArray dpb;
+    dpb.append(char(isc_dpb_version1));
+    addText(dpb, isc_dpb_user_name, m_params.user.toUtf8());
+    addText(dpb, isc_dpb_password, m_params.password.toUtf8());
+    addText(dpb, isc_dpb_lc_ctype, m_params.charset.toLatin1());
+    const qint32 timeout = qMax(1, m_params.connectTimeoutSeconds);
+    dpb.append(char(isc_dpb_connect_timeout));
+    dpb.append(char(4));
+    for (int i = 0; i < 4; ++i)
+        dpb.append(char((timeout >> (8 * i)) & 0xff));
+
+    // The path is text of the server; it travels in the connection character set.
+    const QByteArray path = TextCodec(m_params.charset).encode(connectString());
+    ISC_STATUS_ARRAY status;
+    isc_db_handle handle = 0;
+    isc_attach_database(status, 0, path.constData(), &handle, short(dpb.size()), dpb.constData());
+    if (status[0] == 1 && status[1]) {
+        if (handle) {
+            ISC_STATUS_ARRAY ignored;
+            isc_detach_database(ignored, &handle);
+        }
+        throwStatus(status);
+    }
+    m_handle = handle;
+}
+
+void FbConnection::drop()
+{
+    // Close queries first: their statements and transactions must go before the attachment.
+    const auto queries = m_queries;
+    for (const QPointer<FbQuery>& q : queries)
+        if (q)
+            q->close();
+    if (m_handle) {
+        ISC_STATUS_ARRAY status;
+        isc_db_handle handle = m_handle;
+        isc_detach_database(status, &handle);
+        m_handle = 0;
+        emit dropped();
+    }
+}
+
+void FbConnection::markLost()
+{
+    // The attachment is dead; forget it so the next open attaches afresh.
+    m_handle = 0;
+    const auto queries = m_queries;
+    for (const QPointer<FbQuery>& q : queries)
+        if (q)
+            q->close();
+}
+
+void FbConnection::execute(const QString& sql, const QVariantMap& params)
+{
+    open();
+    const ParsedSql parsed = parseNamedParameters(sql);
+    QVariantMap upper;
+    for (auto it = params.begin(); it != params.end(); ++it)
+        upper.insert(it.key().toUpper(), it.value());
+    QVariantList values;
+    for (const QString& name : parsed.names) {
+        if (!upper.contains(name))
+            throw DbError(QStringLiteral("Parameter %1 tidak diberi nilai").arg(name));
+        values << upper.value(name);
+    }
+    FbStatement statement(*this, FbStatement::Mode::ReadWrite);
+    statement.execute(parsed.text, values);
+    statement.commit();
+}
+
+void FbConnection::registerQuery(FbQuery* query)
+{
+    if (!m_queries.contains(query))
+        m_queries.append(query);
+}
+
+void FbConnection::unregisterQuery(FbQuery* query)
+{
+    m_queries.removeAll(query);
+}

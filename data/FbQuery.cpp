@@ -1,0 +1,338 @@
+#include "FbQuery.h"
+
+#include "DbError.h"
+#include "Decimal.h"
+#include "FbConnection.h"
+#include "FbStatement.h"
+#include "NumberFormat.h"
+#include "SqlParameters.h"
+
+#include <QDateTime>
+#include <QLocale>
+#include <QRegularExpression>
+
+namespace {
+// Rows asked of the server per round trip when the cursor or a grid needs more.
+constexpr int kFetchBatch = 200;
+} // namespace
+
+FbQuery::FbQuery(FbConnection* connection, QObject* parent) : QObject(parent)
+{
+    setConnection(connection);
+}
+
+FbQuery::~FbQuery()
+{
+    close();
+    if (m_connection)
+        m_connection->unregisterQuery(this);
+}
+
+void FbQuery::setConnection(FbConnection* connection)
+{
+    if (m_connection == connection)
+        return;
+    close();
+    if (m_connection)
+        m_connection->unregisterQuery(this);
+    m_connection = connection;
+    if (m_connection)
+        m_connection->registerQuery(this);
+}
+
+void FbQuery::clearSql()
+{
+    close();
+    m_lines.clear();
+}
+
+void FbQuery::addSql(const QString& line)
+{
+    m_lines << line;
+}
+
+void FbQuery::setSql(const QString& text)
+{
+    clearSql();
+    m_lines = text.split(QRegularExpression(QStringLiteral("\r\n|\n")));
+}
+
+QString FbQuery::sqlText() const
+{
+    return m_lines.join(QStringLiteral("\r\n"));
+}
+
+void FbQuery::setParam(const QString& name, const QVariant& value)
+{
+    QString key = name.toUpper();
+    if (key.startsWith(QLatin1Char(':')))
+        key.remove(0, 1);
+    if (!parseNamedParameters(sqlText()).names.contains(key))
+        throw DbError(QStringLiteral("Parameter %1 tidak ada dalam pernyataan").arg(name));
+    m_params.insert(key, value);
+}
+
+QStringList FbQuery::paramNames() const
+{
+    QStringList names = parseNamedParameters(sqlText()).names;
+    names.removeDuplicates();
+    return names;
+}
+
+void FbQuery::open()
+{
+    close();
+    if (!m_connection)
+        throw DbError(QStringLiteral("Query tidak memiliki koneksi"));
+    const ParsedSql parsed = parseNamedParameters(sqlText());
+    QVariantList values;
+    for (const QString& name : parsed.names) {
+        if (!m_params.contains(name))
+            throw DbError(QStringLiteral("Parameter %1 tidak diberi nilai").arg(name));
+        values << m_params.value(name);
+    }
+    m_connection->open();
+    auto statement = std::make_unique<FbStatement>(*m_connection, FbStatement::Mode::ReadOnly);
+    statement->execute(parsed.text, values);
+    m_statement = std::move(statement);
+    m_fieldNames = m_statement->columnNames();
+    m_fieldIndex.clear();
+    for (int i = 0; i < m_fieldNames.size(); ++i)
+        if (!m_fieldIndex.contains(m_fieldNames[i].toUpper()))
+            m_fieldIndex.insert(m_fieldNames[i].toUpper(), i);
+    m_active = true;
+    m_allFetched = !m_statement->isSelect();
+    m_rows.clear();
+    m_current = -1;
+    fetchOne();
+    m_current = m_rows.empty() ? -1 : 0;
+    m_eof = m_rows.empty();
+    emit opened();
+}
+
+void FbQuery::close()
+{
+    const bool wasActive = m_active;
+    m_statement.reset();
+    m_active = false;
+    m_rows.clear();
+    m_rows.shrink_to_fit();
+    m_fieldNames.clear();
+    m_fieldIndex.clear();
+    m_formats.clear();
+    m_current = -1;
+    m_eof = true;
+    m_allFetched = true;
+    m_editing = false;
+    m_pending.clear();
+    if (wasActive)
+        emit closed();
+}
+
+bool FbQuery::fetchOne()
+{
+    if (m_allFetched || !m_statement)
+        return false;
+    QVector<QVariant> row;
+    bool got = false;
+    try {
+        got = m_statement->fetch(row);
+    } catch (...) {
+        m_allFetched = true;
+        throw;
+    }
+    if (!got) {
+        m_allFetched = true;
+        // The rows are all here: end the transaction now rather than hold it open.
+        try {
+            m_statement->commit();
+        } catch (const DbError&) {
+        }
+        return false;
+    }
+    m_rows.push_back(std::move(row));
+    return true;
+}
+
+int FbQuery::fetchMore(int count)
+{
+    const int before = fetchedRows();
+    while (count-- > 0 && fetchOne()) {
+    }
+    const int after = fetchedRows();
+    if (after > before)
+        emit rowsFetched(before, after - 1);
+    return after - before;
+}
+
+bool FbQuery::isEmpty() const
+{
+    return m_rows.empty();
+}
+
+void FbQuery::first()
+{
+    m_current = m_rows.empty() ? -1 : 0;
+    m_eof = m_rows.empty();
+    emit currentChanged(m_current);
+}
+
+void FbQuery::next()
+{
+    if (m_eof)
+        return;
+    if (m_current + 1 >= fetchedRows())
+        fetchMore(kFetchBatch);
+    if (m_current + 1 < fetchedRows()) {
+        ++m_current;
+        emit currentChanged(m_current);
+    } else {
+        m_eof = true;
+    }
+}
+
+void FbQuery::setCurrentRow(int row)
+{
+    while (row >= fetchedRows() && !m_allFetched)
+        fetchMore(kFetchBatch);
+    if (row < 0 || row >= fetchedRows())
+        return;
+    m_current = row;
+    m_eof = false;
+    emit currentChanged(m_current);
+}
+
+bool FbQuery::locate(const QString& field, const QVariant& value)
+{
+    const int col = fieldIndex(field);
+    ensureField(col, field);
+    const QString wanted = value.toString();
+    for (int row = 0;; ++row) {
+        if (row >= fetchedRows() && fetchMore(kFetchBatch) == 0)
+            return false;
+        const QVariant& v = m_rows[row][col];
+        if (!v.isNull() && v.toString() == wanted) {
+            setCurrentRow(row);
+            return true;
+        }
+    }
+}
+
+int FbQuery::fieldIndex(const QString& name) const
+{
+    return m_fieldIndex.value(name.toUpper(), -1);
+}
+
+void FbQuery::ensureField(int index, const QString& name) const
+{
+    if (index < 0)
+        throw DbError(QStringLiteral("Field '%1' tidak ditemukan").arg(name));
+}
+
+QVariant FbQuery::field(const QString& name) const
+{
+    const int col = fieldIndex(name);
+    ensureField(col, name);
+    if (m_current < 0 || m_current >= fetchedRows())
+        return QVariant();
+    for (const auto& p : m_pending)
+        if (m_editing && p.first.compare(name, Qt::CaseInsensitive) == 0)
+            return p.second;
+    return m_rows[m_current][col];
+}
+
+QVariant FbQuery::value(int row, int column) const
+{
+    if (row < 0 || row >= fetchedRows() || column < 0 || column >= fieldCount())
+        return QVariant();
+    return m_rows[row][column];
+}
+
+QString FbQuery::fieldText(const QString& name) const
+{
+    const int col = fieldIndex(name);
+    ensureField(col, name);
+    return displayText(m_current, col);
+}
+
+void FbQuery::setDisplayFormat(const QString& field, const QString& pattern)
+{
+    const int col = fieldIndex(field);
+    if (col >= 0)
+        m_formats.insert(col, pattern);
+}
+
+QString FbQuery::displayText(int row, int column) const
+{
+    const QVariant v = value(row, column);
+    if (v.isNull())
+        return QString();
+    const auto pattern = m_formats.constFind(column);
+    if (pattern != m_formats.constEnd()) {
+        if (v.metaType() == QMetaType::fromType<Decimal>()) {
+            const Decimal d = v.value<Decimal>();
+            return formatDecimal(*pattern, d.units, d.scale, QLocale());
+        }
+        return formatFloat(*pattern, v.toDouble(), QLocale());
+    }
+    switch (v.metaType().id()) {
+    case QMetaType::QDate:
+        return v.toDate().toString(QStringLiteral("dd/MM/yyyy"));
+    case QMetaType::QDateTime:
+        return v.toDateTime().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+    case QMetaType::QTime:
+        return v.toTime().toString(QStringLiteral("HH:mm:ss"));
+    case QMetaType::Double:
+        return QString::number(v.toDouble(), 'g', 15);
+    default:
+        return v.toString();
+    }
+}
+
+void FbQuery::setUpdateTarget(const QString& table, const QString& keyField)
+{
+    m_updateTable = table;
+    m_keyField = keyField;
+}
+
+void FbQuery::edit()
+{
+    if (m_current < 0)
+        throw DbError(QStringLiteral("Tidak ada baris untuk diubah"));
+    m_editing = true;
+    m_pending.clear();
+}
+
+void FbQuery::setField(const QString& name, const QVariant& value)
+{
+    if (!m_editing)
+        throw DbError(QStringLiteral("Data tidak dalam mode edit"));
+    ensureField(fieldIndex(name), name);
+    m_pending.append({name.toUpper(), value});
+}
+
+void FbQuery::post()
+{
+    if (!m_editing)
+        return;
+    if (m_updateTable.isEmpty() || m_keyField.isEmpty())
+        throw DbError(QStringLiteral("Query ini tidak dapat diubah"));
+    const int keyCol = fieldIndex(m_keyField);
+    ensureField(keyCol, m_keyField);
+    QStringList sets;
+    QVariantMap params;
+    for (int i = 0; i < m_pending.size(); ++i) {
+        sets << QStringLiteral("%1 = :P%2").arg(m_pending[i].first).arg(i);
+        params.insert(QStringLiteral("P%1").arg(i), m_pending[i].second);
+    }
+    params.insert(QStringLiteral("KEYVALUE"), m_rows[m_current][keyCol]);
+    if (!sets.isEmpty())
+        m_connection->execute(QStringLiteral("update %1 set %2 where %3 = :KEYVALUE")
+                                  .arg(m_updateTable, sets.join(QStringLiteral(", ")), m_keyField),
+                              params);
+    for (const auto& p : m_pending)
+        m_rows[m_current][fieldIndex(p.first)] = p.second;
+    m_editing = false;
+    m_pending.clear();
+    emit rowChanged(m_current);
+}

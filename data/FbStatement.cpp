@@ -1,0 +1,484 @@
+#include "FbStatement.h"
+
+#include "DbError.h"
+#include "Decimal.h"
+#include "FbConnection.h"
+
+#include <QDateTime>
+#include <cmath>
+#include <cstring>
+#include <ibase.h>
+
+namespace {
+
+constexpr short kSqlBoolean = 32764;
+constexpr short kSqlNull = 32766;
+
+bool isConnectionLostCode(ISC_STATUS code)
+{
+    switch (code) {
+    case isc_network_error:
+    case isc_net_read_err:
+    case isc_net_write_err:
+    case isc_lost_db_connection:
+    case isc_bad_db_handle:
+    case isc_shutdown:
+    case isc_att_shutdown:
+    case isc_conn_lost:
+        return true;
+    default:
+        return false;
+    }
+}
+
+XSQLDA* allocSqlda(int n)
+{
+    auto* da = static_cast<XSQLDA*>(std::calloc(1, XSQLDA_LENGTH(qMax(n, 1))));
+    da->version = SQLDA_VERSION1;
+    da->sqln = short(qMax(n, 1));
+    return da;
+}
+
+ISC_DATE toIscDate(const QDate& d)
+{
+    struct tm t {};
+    t.tm_year = d.year() - 1900;
+    t.tm_mon = d.month() - 1;
+    t.tm_mday = d.day();
+    ISC_DATE out;
+    isc_encode_sql_date(&t, &out);
+    return out;
+}
+
+QDate fromIscDate(ISC_DATE v)
+{
+    struct tm t {};
+    isc_decode_sql_date(&v, &t);
+    return QDate(t.tm_year + 1900, t.tm_mon + 1, t.tm_mday);
+}
+
+ISC_TIME toIscTime(const QTime& t)
+{
+    return ISC_TIME(t.msecsSinceStartOfDay()) * 10;
+}
+
+QTime fromIscTime(ISC_TIME v)
+{
+    return QTime::fromMSecsSinceStartOfDay(int(v / 10));
+}
+
+} // namespace
+
+void throwStatus(const intptr_t* status, const QString& context)
+{
+    const ISC_STATUS* s = status;
+    const bool lost = s[0] == 1 && isConnectionLostCode(s[1]);
+    QStringList parts;
+    char buffer[1024];
+    const ISC_STATUS* p = s;
+    while (fb_interpret(buffer, sizeof buffer, &p) > 0)
+        parts << QString::fromLocal8Bit(buffer);
+    QString text = parts.join(QLatin1Char('\n'));
+    if (text.isEmpty())
+        text = QStringLiteral("Kesalahan database (kode %1)").arg(s[1]);
+    if (!context.isEmpty())
+        text = context + QLatin1Char('\n') + text;
+    throw DbError(text, lost);
+}
+
+struct FbStatement::Impl {
+    FbConnection& connection;
+    TextCodec codec;
+    Mode mode;
+    isc_tr_handle tr = 0;
+    isc_stmt_handle stmt = 0;
+    XSQLDA* in = nullptr;
+    XSQLDA* out = nullptr;
+    std::vector<QByteArray> inBuffers;
+    std::vector<short> inNulls;
+    std::vector<QByteArray> outBuffers;
+    std::vector<short> outNulls;
+    ISC_STATUS_ARRAY status{};
+
+    Impl(FbConnection& c, Mode m) : connection(c), codec(c.params().charset), mode(m) {}
+
+    void check(const QString& context = {})
+    {
+        if (status[0] == 1 && status[1]) {
+            if (isConnectionLostCode(status[1]))
+                connection.markLost();
+            throwStatus(status, context);
+        }
+    }
+
+    void startTransaction()
+    {
+        static const char readOnly[] = {isc_tpb_version3, isc_tpb_read, isc_tpb_read_committed,
+                                        isc_tpb_rec_version, isc_tpb_nowait};
+        static const char readWrite[] = {isc_tpb_version3,    isc_tpb_write, isc_tpb_read_committed,
+                                         isc_tpb_rec_version, isc_tpb_wait,  isc_tpb_lock_timeout,
+                                         1,                   10};
+        const char* tpb = mode == Mode::ReadOnly ? readOnly : readWrite;
+        const short len = mode == Mode::ReadOnly ? sizeof readOnly : sizeof readWrite;
+        isc_start_transaction(status, &tr, 1, connection.handlePtr(), len, tpb);
+        check();
+    }
+
+    void bind(int i, const QVariant& value);
+    QVariant read(int i);
+    QByteArray readBlob(ISC_QUAD* id);
+    ISC_QUAD writeBlob(const QByteArray& bytes);
+};
+
+FbStatement::FbStatement(FbConnection& connection, Mode mode)
+    : d(std::make_unique<Impl>(connection, mode))
+{
+}
+
+FbStatement::~FbStatement()
+{
+    ISC_STATUS_ARRAY st;
+    if (d->stmt)
+        isc_dsql_free_statement(st, &d->stmt, DSQL_drop);
+    if (d->tr) {
+        // A read-only transaction has nothing to lose; commit ends it cheaply.
+        if (d->mode == Mode::ReadOnly)
+            isc_commit_transaction(st, &d->tr);
+        if (d->tr)
+            isc_rollback_transaction(st, &d->tr);
+    }
+    std::free(d->in);
+    std::free(d->out);
+}
+
+void FbStatement::execute(const QString& sql, const QVariantList& values)
+{
+    d->startTransaction();
+    isc_dsql_allocate_statement(d->status, d->connection.handlePtr(), &d->stmt);
+    d->check();
+    d->out = allocSqlda(20);
+    const QByteArray text = d->codec.encode(sql);
+    isc_dsql_prepare(d->status, &d->tr, &d->stmt, 0, text.constData(), SQL_DIALECT_V6, d->out);
+    d->check();
+    if (d->out->sqld > d->out->sqln) {
+        const int n = d->out->sqld;
+        std::free(d->out);
+        d->out = allocSqlda(n);
+        isc_dsql_describe(d->status, &d->stmt, SQL_DIALECT_V6, d->out);
+        d->check();
+    }
+
+    char type_item[] = {isc_info_sql_stmt_type};
+    char info[16];
+    isc_dsql_sql_info(d->status, &d->stmt, 1, type_item, sizeof info, info);
+    d->check();
+    int type = 0;
+    if (info[0] == isc_info_sql_stmt_type) {
+        const short len = short(isc_vax_integer(info + 1, 2));
+        type = int(isc_vax_integer(info + 3, len));
+    }
+    m_isSelect = type == isc_info_sql_stmt_select || type == isc_info_sql_stmt_select_for_upd;
+
+    d->in = allocSqlda(20);
+    isc_dsql_describe_bind(d->status, &d->stmt, SQL_DIALECT_V6, d->in);
+    d->check();
+    if (d->in->sqld > d->in->sqln) {
+        const int n = d->in->sqld;
+        std::free(d->in);
+        d->in = allocSqlda(n);
+        isc_dsql_describe_bind(d->status, &d->stmt, SQL_DIALECT_V6, d->in);
+        d->check();
+    }
+    if (d->in->sqld != values.size())
+        throw DbError(QStringLiteral("Jumlah parameter tidak cocok: pernyataan meminta %1, diberi %2")
+                          .arg(d->in->sqld)
+                          .arg(values.size()));
+    d->inBuffers.resize(d->in->sqld);
+    d->inNulls.resize(d->in->sqld);
+    for (int i = 0; i < d->in->sqld; ++i)
+        d->bind(i, values[i]);
+
+    const int cols = m_isSelect ? d->out->sqld : 0;
+    d->outBuffers.resize(cols);
+    d->outNulls.resize(cols);
+    m_columns.clear();
+    for (int i = 0; i < cols; ++i) {
+        XSQLVAR& v = d->out->sqlvar[i];
+        const short base = v.sqltype & ~1;
+        int size = v.sqllen;
+        if (base == SQL_VARYING)
+            size += 2;
+        d->outBuffers[i].resize(qMax(size, 8));
+        v.sqldata = d->outBuffers[i].data();
+        v.sqlind = &d->outNulls[i];
+        v.sqltype = short(base | 1);
+        m_columns << QString::fromLatin1(v.aliasname, v.aliasname_length);
+    }
+
+    isc_dsql_execute(d->status, &d->tr, &d->stmt, SQL_DIALECT_V6, d->in->sqld ? d->in : nullptr);
+    d->check();
+}
+
+bool FbStatement::fetch(QVector<QVariant>& row)
+{
+    const ISC_STATUS rc = isc_dsql_fetch(d->status, &d->stmt, SQL_DIALECT_V6, d->out);
+    if (rc == 100)
+        return false;
+    d->check();
+    const int cols = int(m_columns.size());
+    row.resize(cols);
+    for (int i = 0; i < cols; ++i)
+        row[i] = d->read(i);
+    return true;
+}
+
+void FbStatement::commit()
+{
+    if (d->stmt) {
+        isc_dsql_free_statement(d->status, &d->stmt, DSQL_drop);
+        d->stmt = 0;
+    }
+    if (d->tr) {
+        isc_commit_transaction(d->status, &d->tr);
+        d->check();
+    }
+}
+
+void FbStatement::Impl::bind(int i, const QVariant& value)
+{
+    XSQLVAR& v = in->sqlvar[i];
+    QByteArray& buf = inBuffers[i];
+    inNulls[i] = 0;
+    v.sqlind = &inNulls[i];
+    const short base = v.sqltype & ~1;
+    if (!value.isValid() || value.isNull()) {
+        inNulls[i] = -1;
+        v.sqltype = short(base | 1);
+        buf.resize(qMax<int>(v.sqllen + 2, 8));
+        v.sqldata = buf.data();
+        return;
+    }
+    auto asText = [&](const QString& s) {
+        buf = codec.encode(s);
+        v.sqltype = SQL_TEXT | 1;
+        v.sqllen = short(qMin<qsizetype>(buf.size(), 32765));
+        v.sqlsubtype = 0;
+        v.sqldata = buf.data();
+    };
+    const int id = value.metaType().id();
+    const bool isDecimal = value.metaType() == QMetaType::fromType<Decimal>();
+    switch (base) {
+    case SQL_SHORT:
+    case SQL_LONG:
+    case SQL_INT64: {
+        Decimal dec;
+        if (isDecimal) {
+            dec = value.value<Decimal>();
+        } else if (id == QMetaType::Double || id == QMetaType::Float) {
+            dec = Decimal{qint64(value.toDouble() * std::pow(10.0, -v.sqlscale) +
+                                 (value.toDouble() < 0 ? -0.5 : 0.5)),
+                          -v.sqlscale};
+        } else {
+            bool ok = false;
+            dec = Decimal::fromString(value.toString(), &ok);
+            if (!ok)
+                return asText(value.toString());
+        }
+        dec = dec.rounded(-v.sqlscale);
+        buf.resize(sizeof(ISC_INT64));
+        ISC_INT64 units = dec.units;
+        std::memcpy(buf.data(), &units, sizeof units);
+        v.sqltype = SQL_INT64 | 1;
+        v.sqllen = sizeof(ISC_INT64);
+        v.sqldata = buf.data();
+        return;
+    }
+    case SQL_FLOAT:
+    case SQL_DOUBLE:
+    case SQL_D_FLOAT: {
+        bool ok = false;
+        const double dv = value.toDouble(&ok);
+        if (!ok)
+            return asText(value.toString());
+        buf.resize(sizeof(double));
+        std::memcpy(buf.data(), &dv, sizeof dv);
+        v.sqltype = SQL_DOUBLE | 1;
+        v.sqllen = sizeof(double);
+        v.sqldata = buf.data();
+        return;
+    }
+    case SQL_TYPE_DATE:
+        if (id == QMetaType::QDate || id == QMetaType::QDateTime) {
+            const ISC_DATE dv = toIscDate(value.toDate());
+            buf = QByteArray(reinterpret_cast<const char*>(&dv), sizeof dv);
+            v.sqltype = SQL_TYPE_DATE | 1;
+            v.sqllen = sizeof dv;
+            v.sqldata = buf.data();
+            return;
+        }
+        return asText(value.toString());
+    case SQL_TIMESTAMP:
+        if (id == QMetaType::QDate || id == QMetaType::QDateTime) {
+            const QDateTime dt = value.toDateTime();
+            ISC_TIMESTAMP ts{toIscDate(dt.date()), toIscTime(dt.time())};
+            buf = QByteArray(reinterpret_cast<const char*>(&ts), sizeof ts);
+            v.sqltype = SQL_TIMESTAMP | 1;
+            v.sqllen = sizeof ts;
+            v.sqldata = buf.data();
+            return;
+        }
+        return asText(value.toString());
+    case SQL_TYPE_TIME:
+        if (id == QMetaType::QTime) {
+            const ISC_TIME tv = toIscTime(value.toTime());
+            buf = QByteArray(reinterpret_cast<const char*>(&tv), sizeof tv);
+            v.sqltype = SQL_TYPE_TIME | 1;
+            v.sqllen = sizeof tv;
+            v.sqldata = buf.data();
+            return;
+        }
+        return asText(value.toString());
+    case SQL_BLOB: {
+        const ISC_QUAD blobId = writeBlob(codec.encode(value.toString()));
+        buf = QByteArray(reinterpret_cast<const char*>(&blobId), sizeof blobId);
+        v.sqltype = SQL_BLOB | 1;
+        v.sqldata = buf.data();
+        return;
+    }
+    case kSqlBoolean:
+        buf = QByteArray(1, value.toBool() ? 1 : 0);
+        v.sqltype = kSqlBoolean | 1;
+        v.sqllen = 1;
+        v.sqldata = buf.data();
+        return;
+    default:
+        if (id == QMetaType::QDate)
+            return asText(value.toDate().toString(QStringLiteral("yyyy-MM-dd")));
+        if (id == QMetaType::QDateTime)
+            return asText(value.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")));
+        return asText(isDecimal ? value.value<Decimal>().toString() : value.toString());
+    }
+}
+
+QVariant FbStatement::Impl::read(int i)
+{
+    const XSQLVAR& v = out->sqlvar[i];
+    if (outNulls[i] < 0)
+        return QVariant();
+    const char* p = v.sqldata;
+    const short base = v.sqltype & ~1;
+    auto scaled = [&](qint64 units) -> QVariant {
+        if (v.sqlscale < 0)
+            return QVariant::fromValue(Decimal{units, -v.sqlscale});
+        return QVariant::fromValue(units);
+    };
+    switch (base) {
+    case SQL_TEXT: {
+        int len = v.sqllen;
+        while (len > 0 && p[len - 1] == ' ')
+            --len;
+        return codec.decode(p, len);
+    }
+    case SQL_VARYING: {
+        short len;
+        std::memcpy(&len, p, 2);
+        return codec.decode(p + 2, len);
+    }
+    case SQL_SHORT: {
+        short x;
+        std::memcpy(&x, p, sizeof x);
+        return v.sqlscale < 0 ? scaled(x) : QVariant(int(x));
+    }
+    case SQL_LONG: {
+        ISC_LONG x;
+        std::memcpy(&x, p, sizeof x);
+        return v.sqlscale < 0 ? scaled(x) : QVariant(int(x));
+    }
+    case SQL_INT64: {
+        ISC_INT64 x;
+        std::memcpy(&x, p, sizeof x);
+        return scaled(x);
+    }
+    case SQL_FLOAT: {
+        float x;
+        std::memcpy(&x, p, sizeof x);
+        return double(x);
+    }
+    case SQL_DOUBLE:
+    case SQL_D_FLOAT: {
+        double x;
+        std::memcpy(&x, p, sizeof x);
+        return x;
+    }
+    case SQL_TYPE_DATE: {
+        ISC_DATE x;
+        std::memcpy(&x, p, sizeof x);
+        return fromIscDate(x);
+    }
+    case SQL_TYPE_TIME: {
+        ISC_TIME x;
+        std::memcpy(&x, p, sizeof x);
+        return fromIscTime(x);
+    }
+    case SQL_TIMESTAMP: {
+        ISC_TIMESTAMP x;
+        std::memcpy(&x, p, sizeof x);
+        return QDateTime(fromIscDate(x.timestamp_date), fromIscTime(x.timestamp_time));
+    }
+    case SQL_BLOB: {
+        ISC_QUAD id;
+        std::memcpy(&id, p, sizeof id);
+        const QByteArray bytes = readBlob(&id);
+        if (v.sqlsubtype == 1)
+            return codec.decode(bytes.constData(), int(bytes.size()));
+        return bytes;
+    }
+    case kSqlBoolean:
+        return bool(*p);
+    case kSqlNull:
+        return QVariant();
+    default:
+        return QVariant();
+    }
+}
+
+QByteArray FbStatement::Impl::readBlob(ISC_QUAD* id)
+{
+    isc_blob_handle blob = 0;
+    isc_open_blob2(status, connection.handlePtr(), &tr, &blob, id, 0, nullptr);
+    check();
+    QByteArray out;
+    char segment[8192];
+    unsigned short got = 0;
+    for (;;) {
+        const ISC_STATUS rc = isc_get_segment(status, &blob, &got, sizeof segment, segment);
+        if (rc == 0 || rc == isc_segment) {
+            out.append(segment, got);
+            continue;
+        }
+        if (rc == isc_segstr_eof)
+            break;
+        ISC_STATUS_ARRAY st;
+        isc_close_blob(st, &blob);
+        check();
+    }
+    isc_close_blob(status, &blob);
+    check();
+    return out;
+}
+
+ISC_QUAD FbStatement::Impl::writeBlob(const QByteArray& bytes)
+{
+    isc_blob_handle blob = 0;
+    ISC_QUAD id{};
+    isc_create_blob2(status, connection.handlePtr(), &tr, &blob, &id, 0, nullptr);
+    check();
+    for (qsizetype pos = 0; pos < bytes.size(); pos += 32000) {
+        const auto len = static_cast<unsigned short>(qMin<qsizetype>(32000, bytes.size() - pos));
+        isc_put_segment(status, &blob, len, bytes.constData() + pos);
+        check();
+    }
+    isc_close_blob(status, &blob);
+    check();
+    return id;
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "TextCodec.h"
+
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+#include <cstdint>
+#include <memory>
+
+class FbConnection;
+
+// One statement with its own transaction: read-only read-committed for selects,
+// read-write for writes. Internal to the database layer.
+class FbStatement {
+public:
+    enum class Mode { ReadOnly, ReadWrite };
+
+    FbStatement(FbConnection& connection, Mode mode);
+    ~FbStatement();  // rolls back what was not committed, frees everything
+    FbStatement(const FbStatement&) = delete;
+    FbStatement& operator=(const FbStatement&) = delete;
+
+    // sql uses "?" markers; values in marker order. Throws DbError.
+    void execute(const QString& sql, const QVariantList& values);
+    bool isSelect() const { return m_isSelect; }
+    const QStringList& columnNames() const { return m_columns; }
+    // Fetches the next row; false at the end. Throws DbError.
+    bool fetch(QVector<QVariant>& row);
+    void commit();  // throws DbError
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+    QStringList m_columns;
+    bool m_isSelect = false;
+};
+
+// Builds a DbError from a status vector, with the server's text (fb_interpret).
+[[noreturn]] void throwStatus(const intptr_t* status, const QString& context = {});

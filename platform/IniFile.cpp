@@ -1,0 +1,107 @@
+#include "IniFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+bool sectionName(const QString& line, QString* name)
+{
+    const QString t = line.trimmed();
+    if (!t.startsWith(QLatin1Char('[')) || !t.endsWith(QLatin1Char(']')))
+        return false;
+    *name = t.mid(1, t.size() - 2).trimmed();
+    return true;
+}
+
+bool keyValue(const QString& line, QString* key, QString* value)
+{
+    const int eq = int(line.indexOf(QLatin1Char('=')));
+    if (eq <= 0 || line.trimmed().startsWith(QLatin1Char(';')))
+        return false;
+    *key = line.left(eq).trimmed();
+    *value = line.mid(eq + 1).trimmed();
+    return !key->isEmpty();
+}
+
+} // namespace
+
+IniFile::IniFile(const QString& path) : m_path(path) {}
+
+QStringList IniFile::lines() const
+{
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QString text = QString::fromLocal8Bit(file.readAll());
+    QStringList out = text.split(QLatin1Char('\n'));
+    for (QString& l : out)
+        if (l.endsWith(QLatin1Char('\r')))
+            l.chop(1);
+    while (!out.isEmpty() && out.last().isEmpty())
+        out.removeLast();
+    return out;
+}
+
+QString IniFile::read(const QString& section, const QString& key) const
+{
+    bool inSection = false;
+    QString name, k, v;
+    for (const QString& line : lines()) {
+        if (sectionName(line, &name)) {
+            inSection = name.compare(section, Qt::CaseInsensitive) == 0;
+            continue;
+        }
+        if (inSection && keyValue(line, &k, &v) && k.compare(key, Qt::CaseInsensitive) == 0)
+            return v;
+    }
+    return {};
+}
+
+QString IniFile::write(const QString& section, const QList<QPair<QString, QString>>& values) const
+{
+    QStringList out = lines();
+    QString name, k, v;
+    for (const auto& [key, value] : values) {
+        int sectionStart = -1;
+        int sectionEnd = int(out.size());
+        int found = -1;
+        for (int i = 0; i < out.size(); ++i) {
+            if (sectionName(out[i], &name)) {
+                if (sectionStart >= 0) {
+                    sectionEnd = i;
+                    break;
+                }
+                if (name.compare(section, Qt::CaseInsensitive) == 0)
+                    sectionStart = i;
+                continue;
+            }
+            if (sectionStart >= 0 && found < 0 && keyValue(out[i], &k, &v) &&
+                k.compare(key, Qt::CaseInsensitive) == 0)
+                found = i;
+        }
+        const QString line = key + QLatin1Char('=') + value;
+        if (found >= 0) {
+            out[found] = line;
+        } else if (sectionStart >= 0) {
+            // After the section's last key, before any blank lines that end it.
+            int at = sectionEnd;
+            while (at - 1 > sectionStart && out[at - 1].trimmed().isEmpty())
+                --at;
+            out.insert(at, line);
+        } else {
+            if (!out.isEmpty() && !out.last().trimmed().isEmpty())
+                out << QString();
+            out << QLatin1Char('[') + section + QLatin1Char(']') << line;
+        }
+    }
+    const QString failure = QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(m_path));
+    QSaveFile file(m_path);
+    if (!file.open(QIODevice::WriteOnly))
+        return failure;
+    const QByteArray bytes = (out.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLocal8Bit();
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        return failure;
+    return {};
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+
+// An INI file as Windows programs keep it: sections and keys matched without regard to
+// case, the first of duplicate keys wins, unreadable lines are carried along untouched.
+class IniFile {
+public:
+    explicit IniFile(const QString& path);
+
+    const QString& path() const { return m_path; }
+    // Missing file, section or key reads as empty text.
+    QString read(const QString& section, const QString& key) const;
+    // Sets the keys in one section, keeping every other section, key and their order.
+    // Written through a temporary file and a rename, so an interrupted write leaves the
+    // old file whole. Returns the error text ("Unable to write to <path>") or empty text.
+    QString write(const QString& section, const QList<QPair<QString, QString>>& values) const;
+
+private:
+    QStringList lines() const;
+    QString m_path;
+};
