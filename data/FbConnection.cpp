@@ -4,11 +4,13 @@
 #include "FbQuery.h"
 #include "FbStatement.h"
 #include "SqlParameters.h"
+#include "SqlText.h"
 #include "TextCodec.h"
 
 #include <ibase.h>
 
-namespace {
+namespace
+{
 void addText(QByteArray& dpb, char tag, const QByteArray& value)
 {
     dpb.append(tag);
@@ -63,6 +65,25 @@ void FbConnection::open()
         throwStatus(status);
     }
     m_handle = handle;
+}
+
+void FbConnection::createDatabase(const ConnectionParams& params)
+{
+    FbConnection probe;
+    probe.m_params = params;
+    const QString sql =
+        QStringLiteral("CREATE DATABASE %1 USER %2 PASSWORD %3 DEFAULT CHARACTER SET %4")
+            .arg(sqlQuoted(probe.connectString()), sqlQuoted(params.user),
+                 sqlQuoted(params.password), params.charset);
+    const QByteArray text = sql.toUtf8();
+    ISC_STATUS_ARRAY status;
+    isc_db_handle db = 0;
+    isc_tr_handle tr = 0;
+    isc_dsql_execute_immediate(status, &db, &tr, 0, text.constData(), SQL_DIALECT_V6, nullptr);
+    if (status[0] == 1 && status[1])
+        throwStatus(status);
+    ISC_STATUS_ARRAY ignored;
+    isc_detach_database(ignored, &db);
 }
 
 void FbConnection::drop()

@@ -27,7 +27,8 @@ struct ConnectionParams {
 
 // One attachment to a Firebird database through the client's C API.
 // Opens by itself when a query on it opens; drop() closes every query on it first.
-class FbConnection : public QObject {
+class FbConnection : public QObject
+{
     Q_OBJECT
 public:
     explicit FbConnection(QObject* parent = nullptr);
@@ -38,8 +39,11 @@ public:
     // "host/port:path", the string the client attaches to.
     QString connectString() const;
 
-    void open();  // throws DbError
-    void drop();  // never throws: closes queries, detaches
+    // Creates an empty database at params.database (character set: params.charset).
+    static void createDatabase(const ConnectionParams& params);
+
+    void open(); // throws DbError
+    void drop(); // never throws: closes queries, detaches
     bool isOpen() const { return m_handle != 0; }
 
     // Runs one statement that returns no rows in its own read-write transaction,

@@ -1,0 +1,81 @@
+#include "ControlRecords.h"
+
+#include "FbQuery.h"
+
+namespace ControlRecords
+{
+
+namespace
+{
+QString slot(const FbQuery& query, const char* name)
+{
+    if (query.eof() || query.fieldIndex(QLatin1String(name)) < 0)
+        return {};
+    return query.field(QLatin1String(name)).toString();
+}
+} // namespace
+
+QString applicationRecordSql()
+{
+    return QStringLiteral(
+        "select * from EXTENDEDDET where EXTENDEDTYPEID=3 and INFO1='VADIDUDIRARA' ");
+}
+
+ApplicationRecord readApplicationRecord(const FbQuery& query)
+{
+    return {slot(query, "INFO2"), slot(query, "INFO3"), slot(query, "INFO4"),
+            slot(query, "INFO5"), slot(query, "INFO6"), slot(query, "INFO8")};
+}
+
+QString userByNikSql()
+{
+    return QStringLiteral("select * from EXTENDEDDET where EXTENDEDTYPEID=2 and INFO1=:NIK");
+}
+
+UserRecord readUser(const FbQuery& query)
+{
+    UserRecord u;
+    u.nik = slot(query, "INFO1");
+    u.print = slot(query, "INFO5");
+    u.name = slot(query, "INFO9");
+    u.online = slot(query, "INFO10");
+    u.admin = slot(query, "INFO11");
+    u.itemToBuy = slot(query, "INFO12");
+    u.sales1 = slot(query, "INFO13");
+    u.sales2 = slot(query, "INFO14");
+    u.dept1 = slot(query, "INFO15");
+    u.dept2 = slot(query, "INFO16");
+    u.dept3 = slot(query, "INFO17");
+    u.price = slot(query, "INFO18");
+    u.oldStock = slot(query, "INFO19");
+    return u;
+}
+
+QString onlineUsersSql()
+{
+    return QStringLiteral(
+        "select EXTENDEDDETID, INFO1, INFO6, INFO7, INFO8, INFO9 from EXTENDEDDET "
+        "where INFO6='Online' ");
+}
+
+QString memberName(const FbQuery& query)
+{
+    return slot(query, "INFO2");
+}
+
+void makeWritable(FbQuery& query)
+{
+    query.setUpdateTarget(QStringLiteral("EXTENDEDDET"), QStringLiteral("EXTENDEDDETID"));
+}
+
+void stampStatus(FbQuery& query, const QString& status, const QDateTime& now)
+{
+    makeWritable(query);
+    query.edit();
+    query.setField(QStringLiteral("INFO7"), now.time().toString(QStringLiteral("HH:mm:ss")));
+    query.setField(QStringLiteral("INFO8"), now.date().toString(QStringLiteral("dd/MM/yyyy")));
+    query.setField(QStringLiteral("INFO6"), status);
+    query.post();
+}
+
+} // namespace ControlRecords

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "Messages.h"
+
+#include <QList>
+#include <QStringList>
+
+// Records every message and answers confirmations from a script (OK when the script is empty).
+class ScriptedMessages : public Messages
+{
+public:
+    struct Shown {
+        Kind kind;
+        QString text;
+        QString caption;
+    };
+
+    bool show(Kind kind, const QString& text, const QString& caption = {}) override
+    {
+        shown.append({kind, text, caption});
+        if (kind != Kind::Confirmation)
+            return true;
+        return answers.isEmpty() ? true : answers.takeFirst();
+    }
+
+    QStringList texts() const
+    {
+        QStringList out;
+        for (const Shown& s : shown)
+            out << s.text;
+        return out;
+    }
+    QStringList texts(Kind kind) const
+    {
+        QStringList out;
+        for (const Shown& s : shown)
+            if (s.kind == kind)
+                out << s.text;
+        return out;
+    }
+    void clear() { shown.clear(); }
+
+    QList<Shown> shown;
+    QList<bool> answers;
+};

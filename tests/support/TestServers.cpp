@@ -1,0 +1,87 @@
+#include "TestServers.h"
+
+#include "ConnectionSet.h"
+#include "ControlRecords.h"
+#include "FbQuery.h"
+
+#include <QProcess>
+#include <QProcessEnvironment>
+
+namespace TestServers
+{
+
+namespace
+{
+QString env(const char* name)
+{
+    return QProcessEnvironment::systemEnvironment().value(QLatin1String(name));
+}
+} // namespace
+
+QString root()
+{
+    return env("VID_TEST_ROOT");
+}
+QString lan()
+{
+    return env("VID_TEST_LAN");
+}
+QString headOffice()
+{
+    return env("VID_TEST_HO");
+}
+QString fallback()
+{
+    return env("VID_TEST_FALLBACK");
+}
+QString scratchDir()
+{
+    const QString dir = env("VID_TEST_SCRATCH");
+    return dir.isEmpty() ? root() + QStringLiteral("/lan/data") : dir;
+}
+bool available()
+{
+    return !lan().isEmpty();
+}
+
+ConnectionParams params(const QString& host, int port, const QString& database)
+{
+    ConnectionParams p;
+    p.host = host;
+    p.port = port;
+    p.database = database;
+    p.user = QStringLiteral("sysdba");
+    p.password = QStringLiteral("plumtrees");
+    p.connectTimeoutSeconds = 5;
+    return p;
+}
+
+ConnectionParams lanControl()
+{
+    return params(lan(), ConnectionSet::kLanPort, ConnectionSet::controlDatabase());
+}
+
+Suffixes suffixes()
+{
+    FbConnection control;
+    control.setParams(lanControl());
+    FbQuery query(&control);
+    query.setSql(ControlRecords::applicationRecordSql());
+    query.open();
+    const ControlRecords::ApplicationRecord app = ControlRecords::readApplicationRecord(query);
+    return {app.suffixKrt, app.suffixSoka, app.suffixKw};
+}
+
+int runScript(const QStringList& arguments)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    QStringList args = arguments;
+    const QString script = env("VID_SOURCE_DIR") + QLatin1Char('/') + args.takeFirst();
+    process.start(script, args);
+    if (!process.waitForFinished(300000))
+        return -1;
+    return process.exitCode();
+}
+
+} // namespace TestServers

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "FbConnection.h"
+
+#include <QString>
+
+// The private Firebird servers that the test run starts (see tests/CMakeLists.txt).
+namespace TestServers
+{
+
+QString root();
+QString lan();        // port 3051
+QString headOffice(); // port 3015
+QString fallback();   // port 3015
+bool available();     // false when the environment names no servers
+// A folder where the LAN test server may create scratch databases.
+QString scratchDir();
+
+// Connection to a database of a test server, as the program would make it.
+ConnectionParams params(const QString& host, int port, const QString& database);
+ConnectionParams lanControl();
+
+// Company database paths on the test servers, with the suffixes of the application record.
+struct Suffixes {
+    QString krt, soka, kw;
+};
+Suffixes suffixes();
+
+// Runs a shell script of the repository (scripts/...) and returns its exit code.
+int runScript(const QStringList& arguments);
+
+} // namespace TestServers
