@@ -6,7 +6,8 @@
 #include <QString>
 
 // The five named connections of the program and the server the run settled on.
-class ConnectionSet : public QObject {
+class ConnectionSet : public QObject
+{
     Q_OBJECT
 public:
     static constexpr int kLanPort = 3051;
@@ -14,11 +15,11 @@ public:
 
     explicit ConnectionSet(QObject* parent = nullptr);
 
-    FbConnection koneksi;   // control database
-    FbConnection VORAKRT;   // company KRT
-    FbConnection VORASOKA;  // company BSM (SOKA)
-    FbConnection VORAKW;    // company TWSP (KW)
-    FbConnection VORAOLD;   // old stock
+    FbConnection koneksi;  // control database
+    FbConnection VORAKRT;  // company KRT
+    FbConnection VORASOKA; // company BSM (SOKA)
+    FbConnection VORAKW;   // company TWSP (KW)
+    FbConnection VORAOLD;  // old stock
 
     // Character set and connect time-out shared by all five (the credentials are fixed).
     void setOptions(const QString& charset, int connectTimeoutSeconds);
@@ -27,7 +28,8 @@ public:
     // Points `koneksi` at the control database on a server; it stays closed.
     void setControlServer(const QString& host, int port);
     // Points the company and old-stock connections at the chosen server; they stay closed.
-    void configureCompanies(const QString& suffixKrt, const QString& suffixSoka, const QString& suffixKw);
+    void configureCompanies(const QString& suffixKrt, const QString& suffixSoka,
+                            const QString& suffixKw);
 
     QString serverAddress;
     int serverPort = kRemotePort;

@@ -4,7 +4,8 @@
 #include <stdexcept>
 
 // A failure of the database layer; the text is the server's own message where there is one.
-class DbError : public std::runtime_error {
+class DbError : public std::runtime_error
+{
 public:
     explicit DbError(const QString& message, bool connectionLost = false)
         : std::runtime_error(message.toStdString()), m_message(message),

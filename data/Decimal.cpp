@@ -2,7 +2,8 @@
 
 #include <cstdlib>
 
-namespace {
+namespace
+{
 qint64 pow10(int n)
 {
     qint64 p = 1;

@@ -11,7 +11,8 @@
 #include <QLocale>
 #include <QRegularExpression>
 
-namespace {
+namespace
+{
 // Rows asked of the server per round trip when the cursor or a grid needs more.
 constexpr int kFetchBatch = 200;
 } // namespace

@@ -13,7 +13,8 @@ class FbStatement;
 // A select on one connection, in the manner of a data-set component: SQL held as lines,
 // parameters by name, a cursor over rows fetched on demand, fields by name.
 // Every open runs in its own read-only read-committed transaction.
-class FbQuery : public QObject {
+class FbQuery : public QObject
+{
     Q_OBJECT
 public:
     explicit FbQuery(FbConnection* connection = nullptr, QObject* parent = nullptr);
@@ -25,16 +26,16 @@ public:
     // Statement text, held as lines and joined with CR LF when sent.
     void clearSql();
     void addSql(const QString& line);
-    void setSql(const QString& text);  // replaces all lines with the lines of text
+    void setSql(const QString& text); // replaces all lines with the lines of text
     const QStringList& sqlLines() const { return m_lines; }
     QString sqlText() const;
 
     // Parameters by name, without the colon, case-insensitive.
     void setParam(const QString& name, const QVariant& value);
-    QStringList paramNames() const;  // as they appear in the current text
+    QStringList paramNames() const; // as they appear in the current text
 
-    void open();   // throws DbError; closes first when open
-    void close();  // never throws
+    void open();  // throws DbError; closes first when open
+    void close(); // never throws
     bool isActive() const { return m_active; }
 
     // Cursor. After open the cursor is on the first row; eof() is true when there is none.
@@ -43,16 +44,16 @@ public:
     void first();
     void next();
     int currentRow() const { return m_current; }
-    void setCurrentRow(int row);  // fetches up to row as needed
+    void setCurrentRow(int row); // fetches up to row as needed
     bool locate(const QString& field, const QVariant& value);
 
     // Fields of the result, by name (case-insensitive) or index.
     int fieldCount() const { return m_fieldNames.size(); }
     QStringList fieldNames() const { return m_fieldNames; }
-    int fieldIndex(const QString& name) const;  // -1 when missing
-    QVariant field(const QString& name) const;  // throws DbError when missing
+    int fieldIndex(const QString& name) const; // -1 when missing
+    QVariant field(const QString& name) const; // throws DbError when missing
     QVariant value(int row, int column) const;
-    QString fieldText(const QString& name) const;  // display text of the current row
+    QString fieldText(const QString& name) const; // display text of the current row
 
     // Display formats per field ("#,#0.00;..." patterns); see NumberFormat.
     void setDisplayFormat(const QString& field, const QString& pattern);
@@ -61,13 +62,13 @@ public:
     // Rows fetched so far and the rest on demand.
     int fetchedRows() const { return int(m_rows.size()); }
     bool allFetched() const { return m_allFetched; }
-    int fetchMore(int count);  // returns how many came
+    int fetchMore(int count); // returns how many came
 
     // Edit and post of the current row by its key, in one short read-write transaction.
     void setUpdateTarget(const QString& table, const QString& keyField);
     void edit();
     void setField(const QString& name, const QVariant& value);
-    void post();  // throws DbError
+    void post(); // throws DbError
 
 signals:
     void opened();
@@ -82,12 +83,12 @@ private:
 
     FbConnection* m_connection = nullptr;
     QStringList m_lines;
-    QHash<QString, QVariant> m_params;  // keys upper-case
+    QHash<QString, QVariant> m_params; // keys upper-case
     std::unique_ptr<FbStatement> m_statement;
     QStringList m_fieldNames;
-    QHash<QString, int> m_fieldIndex;  // upper-case name -> index
+    QHash<QString, int> m_fieldIndex; // upper-case name -> index
     std::vector<QVector<QVariant>> m_rows;
-    QHash<int, QString> m_formats;  // column -> pattern
+    QHash<int, QString> m_formats; // column -> pattern
     bool m_active = false;
     bool m_eof = true;
     bool m_allFetched = true;

@@ -9,7 +9,8 @@
 #include <cstring>
 #include <ibase.h>
 
-namespace {
+namespace
+{
 
 constexpr short kSqlBoolean = 32764;
 constexpr short kSqlNull = 32766;
@@ -41,7 +42,8 @@ XSQLDA* allocSqlda(int n)
 
 ISC_DATE toIscDate(const QDate& d)
 {
-    struct tm t {};
+    struct tm t {
+    };
     t.tm_year = d.year() - 1900;
     t.tm_mon = d.month() - 1;
     t.tm_mday = d.day();
@@ -52,7 +54,8 @@ ISC_DATE toIscDate(const QDate& d)
 
 QDate fromIscDate(ISC_DATE v)
 {
-    struct tm t {};
+    struct tm t {
+    };
     isc_decode_sql_date(&v, &t);
     return QDate(t.tm_year + 1900, t.tm_mon + 1, t.tm_mday);
 }
@@ -115,9 +118,14 @@ struct FbStatement::Impl {
     {
         static const char readOnly[] = {isc_tpb_version3, isc_tpb_read, isc_tpb_read_committed,
                                         isc_tpb_rec_version, isc_tpb_nowait};
-        static const char readWrite[] = {isc_tpb_version3,    isc_tpb_write, isc_tpb_read_committed,
-                                         isc_tpb_rec_version, isc_tpb_wait,  isc_tpb_lock_timeout,
-                                         1,                   10};
+        static const char readWrite[] = {isc_tpb_version3,
+                                         isc_tpb_write,
+                                         isc_tpb_read_committed,
+                                         isc_tpb_rec_version,
+                                         isc_tpb_wait,
+                                         isc_tpb_lock_timeout,
+                                         1,
+                                         10};
         const char* tpb = mode == Mode::ReadOnly ? readOnly : readWrite;
         const short len = mode == Mode::ReadOnly ? sizeof readOnly : sizeof readWrite;
         isc_start_transaction(status, &tr, 1, connection.handlePtr(), len, tpb);
@@ -190,9 +198,10 @@ void FbStatement::execute(const QString& sql, const QVariantList& values)
         d->check();
     }
     if (d->in->sqld != values.size())
-        throw DbError(QStringLiteral("Jumlah parameter tidak cocok: pernyataan meminta %1, diberi %2")
-                          .arg(d->in->sqld)
-                          .arg(values.size()));
+        throw DbError(
+            QStringLiteral("Jumlah parameter tidak cocok: pernyataan meminta %1, diberi %2")
+                .arg(d->in->sqld)
+                .arg(values.size()));
     d->inBuffers.resize(d->in->sqld);
     d->inNulls.resize(d->in->sqld);
     for (int i = 0; i < d->in->sqld; ++i)

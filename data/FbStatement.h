@@ -12,12 +12,13 @@ class FbConnection;
 
 // One statement with its own transaction: read-only read-committed for selects,
 // read-write for writes. Internal to the database layer.
-class FbStatement {
+class FbStatement
+{
 public:
     enum class Mode { ReadOnly, ReadWrite };
 
     FbStatement(FbConnection& connection, Mode mode);
-    ~FbStatement();  // rolls back what was not committed, frees everything
+    ~FbStatement(); // rolls back what was not committed, frees everything
     FbStatement(const FbStatement&) = delete;
     FbStatement& operator=(const FbStatement&) = delete;
 
@@ -27,7 +28,7 @@ public:
     const QStringList& columnNames() const { return m_columns; }
     // Fetches the next row; false at the end. Throws DbError.
     bool fetch(QVector<QVariant>& row);
-    void commit();  // throws DbError
+    void commit(); // throws DbError
 
 private:
     struct Impl;

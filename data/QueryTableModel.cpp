@@ -3,7 +3,8 @@
 #include "DbError.h"
 #include "FbQuery.h"
 
-namespace {
+namespace
+{
 // Rows fetched per scroll step; small enough that the first screen shows at once.
 constexpr int kRowsPerFetch = 100;
 } // namespace
@@ -106,8 +107,7 @@ QVariant QueryTableModel::data(const QModelIndex& index, int role) const
     if (role == Qt::TextAlignmentRole) {
         const QVariant v = m_query->value(index.row(), field);
         const bool numeric = v.canConvert<double>() && v.metaType().id() != QMetaType::QString;
-        return QVariant::fromValue(Qt::AlignVCenter |
-                                   (numeric ? Qt::AlignRight : Qt::AlignLeft));
+        return QVariant::fromValue(Qt::AlignVCenter | (numeric ? Qt::AlignRight : Qt::AlignLeft));
     }
     return {};
 }

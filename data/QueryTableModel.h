@@ -9,7 +9,8 @@ class FbQuery;
 // A grid's view of a query: rows come from the server as the view scrolls to them, and
 // the model empties when its query closes. Columns are bound to fields by name; a column
 // whose field the result lacks shows empty cells.
-class QueryTableModel : public QAbstractTableModel {
+class QueryTableModel : public QAbstractTableModel
+{
     Q_OBJECT
 public:
     struct Column {
@@ -44,6 +45,6 @@ private:
 
     QPointer<FbQuery> m_query;
     QVector<Column> m_columns;
-    QVector<int> m_fieldOf;  // model column -> query column, -1 when missing
+    QVector<int> m_fieldOf; // model column -> query column, -1 when missing
     int m_rows = 0;
 };

@@ -2,7 +2,8 @@
 
 #include "IniFile.h"
 
-namespace {
+namespace
+{
 const QString kSection = QStringLiteral("Server");
 // Loopback until Config.ini names the real servers: a fresh installation must not go
 // looking for machines it does not know.

@@ -11,7 +11,7 @@ struct ServerSettings {
     QString lan;
     QString headOffice;
     QString fallback;
-    ConnectionParams connection;  // character set and connect time-out
+    ConnectionParams connection; // character set and connect time-out
 
     // Unreadable or missing values fall back to the built-in defaults.
     static ServerSettings read(const IniFile& ini);

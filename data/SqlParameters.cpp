@@ -1,6 +1,7 @@
 #include "SqlParameters.h"
 
-namespace {
+namespace
+{
 bool isNameStart(QChar c)
 {
     return c.isLetter() || c == QLatin1Char('_');

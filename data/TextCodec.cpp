@@ -1,6 +1,7 @@
 #include "TextCodec.h"
 
-namespace {
+namespace
+{
 // Code points of bytes 0x80..0x9F in Windows-1252; 0 where the byte is unassigned.
 constexpr char16_t kHigh[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
                                 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,

@@ -5,7 +5,8 @@
 
 // Encodes and decodes text in the connection character set. WIN1252 is done here
 // because Qt's own converters know only UTF and Latin-1.
-class TextCodec {
+class TextCodec
+{
 public:
     explicit TextCodec(const QString& charset = QStringLiteral("WIN1252"));
     QString decode(const char* data, int size) const;

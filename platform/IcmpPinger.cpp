@@ -14,7 +14,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 quint16 checksum(const unsigned char* data, int len)
 {
@@ -60,7 +61,7 @@ int echoWithSocket(int type, const in_addr& target, int timeoutMs)
                 break;
             int offset = 0;
             if (type == SOCK_RAW)
-                offset = (reply[0] & 0x0f) * 4;  // raw sockets deliver the IP header too
+                offset = (reply[0] & 0x0f) * 4; // raw sockets deliver the IP header too
             if (n < offset + 8 || from.sin_addr.s_addr != target.s_addr)
                 continue;
             const unsigned char* icmp = reply + offset;
@@ -94,12 +95,12 @@ bool IcmpPinger::echo(const QString& address, int timeoutMs)
     QProcess ping;
     const int seconds = qMax(1, (timeoutMs + 999) / 1000);
 #ifdef Q_OS_WIN
-    ping.start(QStringLiteral("ping"), {QStringLiteral("-n"), QStringLiteral("1"), QStringLiteral("-w"),
-                                        QString::number(timeoutMs), address});
+    ping.start(QStringLiteral("ping"), {QStringLiteral("-n"), QStringLiteral("1"),
+                                        QStringLiteral("-w"), QString::number(timeoutMs), address});
 #else
     ping.start(QStringLiteral("ping"),
-               {QStringLiteral("-c"), QStringLiteral("1"), QStringLiteral("-W"), QString::number(seconds),
-                QStringLiteral("--"), address});
+               {QStringLiteral("-c"), QStringLiteral("1"), QStringLiteral("-W"),
+                QString::number(seconds), QStringLiteral("--"), address});
 #endif
     if (!ping.waitForFinished(timeoutMs + 2000)) {
         ping.kill();

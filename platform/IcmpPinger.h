@@ -3,7 +3,8 @@
 #include "Pinger.h"
 
 // ICMP echo: an unprivileged ICMP socket, else a raw socket, else the system's ping.
-class IcmpPinger : public Pinger {
+class IcmpPinger : public Pinger
+{
 public:
     bool echo(const QString& address, int timeoutMs) override;
 };

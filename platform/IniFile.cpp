@@ -4,7 +4,8 @@
 #include <QFile>
 #include <QSaveFile>
 
-namespace {
+namespace
+{
 
 bool sectionName(const QString& line, QString* name)
 {
@@ -96,11 +97,13 @@ QString IniFile::write(const QString& section, const QList<QPair<QString, QStrin
             out << QLatin1Char('[') + section + QLatin1Char(']') << line;
         }
     }
-    const QString failure = QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(m_path));
+    const QString failure =
+        QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(m_path));
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly))
         return failure;
-    const QByteArray bytes = (out.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLocal8Bit();
+    const QByteArray bytes =
+        (out.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLocal8Bit();
     if (file.write(bytes) != bytes.size() || !file.commit())
         return failure;
     return {};

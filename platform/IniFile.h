@@ -7,7 +7,8 @@
 
 // An INI file as Windows programs keep it: sections and keys matched without regard to
 // case, the first of duplicate keys wins, unreadable lines are carried along untouched.
-class IniFile {
+class IniFile
+{
 public:
     explicit IniFile(const QString& path);
 

@@ -5,7 +5,8 @@
 class QWidget;
 
 // Message dialogs as QMessageBox, parented to the active window.
-class QtMessages : public Messages {
+class QtMessages : public Messages
+{
 public:
     bool show(Kind kind, const QString& text, const QString& caption = {}) override;
 };

@@ -11,7 +11,8 @@ class QWidget;
 // Places controls by their rectangles in design units (a window designed at a fixed size
 // at 96 dpi) and scales every one of them, fonts included, with the window, so the same
 // layout fills a laptop or a large screen.
-class WindowScaler : public QObject {
+class WindowScaler : public QObject
+{
     Q_OBJECT
 public:
     // `area` is the widget the design covers (a main window's central widget).

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QDialog>
+
+class QComboBox;
+
+// The sales achievement window, opened modally from the main window's menu.
+class TOmset : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TOmset(QWidget* parent = nullptr);
+
+    QComboBox* cbnamasales() const { return m_cbnamasales; }
+
+private:
+    QComboBox* m_cbnamasales;
+};
