@@ -1,0 +1,18 @@
+#pragma once
+
+#include "ReportLayout.h"
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+// Reads report layouts from their JSON data files and checks that every name they use
+// (bands, data sets, named values) is defined, so a faulty layout fails when it is loaded.
+class ReportLayoutReader
+{
+public:
+    // The layout compiled into the program under reports/<name>.json.
+    static std::optional<ReportLayout> fromResource(const QString& name, QString* error = nullptr);
+    static std::optional<ReportLayout> fromFile(const QString& fileName, QString* error = nullptr);
+    static std::optional<ReportLayout> fromJson(const QByteArray& json, QString* error = nullptr);
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "ReportPrepared.h"
+
+#include <QFont>
+#include <QList>
+
+class QPainter;
+
+// Draws prepared pages on any paint device: the painter's origin is the page's top-left
+// corner and pixelsPerMm its scale, so the same code serves PDF, printer and screen.
+class ReportPainter
+{
+public:
+    ReportPainter(const PreparedReport& report, QPainter& painter, double pixelsPerMm);
+
+    void paintPage(int page, int highlightedItem = -1);
+
+private:
+    void paintItem(const PreparedItem& item);
+
+    const PreparedReport& m_report;
+    QPainter& m_painter;
+    double m_scale;
+    QList<QFont> m_fonts; // one per style, sized for this device
+};

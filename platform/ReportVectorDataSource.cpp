@@ -1,0 +1,47 @@
+#include "ReportVectorDataSource.h"
+
+VectorDataSource::VectorDataSource(QList<QVariantMap> rows)
+{
+    setRows(std::move(rows));
+}
+
+void VectorDataSource::setRows(QList<QVariantMap> rows)
+{
+    m_rows = std::move(rows);
+    m_keys.clear();
+    for (const QVariantMap& row : std::as_const(m_rows))
+        for (auto it = row.keyBegin(); it != row.keyEnd(); ++it)
+            m_keys.insert(it->toLower(), *it);
+    m_row = 0;
+}
+
+void VectorDataSource::first()
+{
+    m_row = 0;
+}
+
+bool VectorDataSource::eof() const
+{
+    return m_row >= m_rows.size();
+}
+
+void VectorDataSource::next()
+{
+    if (m_row < m_rows.size())
+        ++m_row;
+}
+
+QVariant VectorDataSource::value(const QString& field) const
+{
+    if (eof())
+        return {};
+    const auto key = m_keys.constFind(field.toLower());
+    if (key == m_keys.constEnd())
+        return {};
+    return m_rows.at(m_row).value(*key);
+}
+
+bool VectorDataSource::hasField(const QString& field) const
+{
+    return m_keys.contains(field.toLower());
+}
