@@ -1,0 +1,58 @@
+#include "WheelRecordMover.h"
+
+#include "DbError.h"
+#include "FbQuery.h"
+#include "QueryTableModel.h"
+
+#include <QApplication>
+#include <QTableView>
+#include <QWheelEvent>
+
+WheelRecordMover::WheelRecordMover(QTableView* grid, FbQuery* query)
+    : QObject(grid), m_grid(grid), m_query(query)
+{
+    // Wheel events reach the viewport, not the view.
+    grid->viewport()->installEventFilter(this);
+}
+
+FbQuery* WheelRecordMover::query() const
+{
+    if (m_query)
+        return m_query;
+    const auto* source = qobject_cast<const QueryTableModel*>(m_grid->model());
+    return source ? source->query() : nullptr;
+}
+
+void WheelRecordMover::move(int records)
+{
+    FbQuery* q = query();
+    if (!q || !q->isActive() || q->currentRow() < 0 || records == 0)
+        return;
+    const int target = qMax(0, q->currentRow() + records);
+    try {
+        q->setCurrentRow(target);
+    } catch (const DbError& e) {
+        // Thrown from an event filter it would unwind through the event loop.
+        emit fetchFailed(e.message());
+    }
+    if (q->currentRow() != target && q->fetchedRows() > 0) // past the end: the last record
+        q->setCurrentRow(q->fetchedRows() - 1);
+    if (QAbstractItemModel* model = m_grid->model()) {
+        const int column = qMax(0, m_grid->currentIndex().column());
+        m_grid->setCurrentIndex(model->index(q->currentRow(), column));
+    }
+    m_grid->viewport()->repaint();
+}
+
+bool WheelRecordMover::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Wheel) {
+        const auto* wheel = static_cast<QWheelEvent*>(event);
+        const int delta = wheel->angleDelta().y();
+        if (delta != 0) {
+            const int lines = QApplication::wheelScrollLines();
+            move(delta > 0 ? -lines : lines);
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
