@@ -35,10 +35,18 @@ QVariant VectorDataSource::value(const QString& field) const
 {
     if (eof())
         return {};
+    const QVariantMap& row = m_rows.at(m_row);
     const auto key = m_keys.constFind(field.toLower());
     if (key == m_keys.constEnd())
         return {};
-    return m_rows.at(m_row).value(*key);
+    const auto found = row.constFind(*key);
+    if (found != row.constEnd())
+        return *found;
+    // Rows may spell a name differently from one another.
+    for (auto it = row.constBegin(); it != row.constEnd(); ++it)
+        if (it.key().compare(field, Qt::CaseInsensitive) == 0)
+            return *it;
+    return {};
 }
 
 bool VectorDataSource::hasField(const QString& field) const

@@ -1,0 +1,109 @@
+#include "ReportDialogViewer.h"
+#include "ReportEngine.h"
+#include "ReportLayoutReader.h"
+#include "ReportPreview.h"
+#include "ReportVectorDataSource.h"
+#include "ScriptedMessages.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace
+{
+
+// Eight rows of 10 mm on pages with room for three.
+PreparedReport eightRows()
+{
+    const QByteArray json = R"({"name": "rows", "page": {"width": 100, "height": 50, "margins": 10},
+      "bands": [{"type": "data", "dataSet": "d", "height": 10,
+                 "cells": [{"left": 0, "width": 80, "text": "[d.N]"}]}]})";
+    QList<QVariantMap> rows;
+    for (const char* name : {"semen", "pasir", "kabel A", "bata", "paku", "kabel B", "cat", "kayu"})
+        rows << QVariantMap{{"N", QString::fromLatin1(name)}};
+    VectorDataSource d(rows);
+    ReportEngine engine(*ReportLayoutReader::fromJson(json));
+    engine.bind("d", &d);
+    return *engine.prepare();
+}
+
+} // namespace
+
+class TestReportPreview : public QObject
+{
+    Q_OBJECT
+private slots:
+    void findJumpsToThePageAndWraps()
+    {
+        const PreparedReport report = eightRows();
+        ScriptedMessages messages;
+        ReportPreview preview(report, messages);
+        QCOMPARE(report.pageCount(), 3);
+        QCOMPARE(preview.currentPage(), 0);
+
+        QVERIFY(preview.findNext("KABEL"));
+        QCOMPARE(preview.currentPage(), 0);
+        QCOMPARE(preview.lastFound().item, 2);
+        QVERIFY(preview.findNext("KABEL"));
+        QCOMPARE(preview.currentPage(), 1);
+        QCOMPARE(preview.findChild<QSpinBox*>("pageBox")->value(), 2);
+        QVERIFY(preview.findNext("KABEL"));
+        QCOMPARE(preview.currentPage(), 0);
+        QVERIFY(!preview.findNext("genteng"));
+        QCOMPARE(preview.currentPage(), 0);
+    }
+
+    void pageNavigationStaysInTheReport()
+    {
+        const PreparedReport report = eightRows();
+        ScriptedMessages messages;
+        ReportPreview preview(report, messages);
+        preview.showPage(7);
+        QCOMPARE(preview.currentPage(), 2);
+        preview.showPage(-1);
+        QCOMPARE(preview.currentPage(), 0);
+        preview.findChild<QSpinBox*>("pageBox")->setValue(2);
+        QCOMPARE(preview.currentPage(), 1);
+    }
+
+    // An export that fails tells the user, naming the file; one that works says nothing.
+    void exportErrorsReachTheUser()
+    {
+        const PreparedReport report = eightRows();
+        ScriptedMessages messages;
+        ReportPreview preview(report, messages);
+        QTemporaryDir dir;
+        const QString good = dir.filePath("rows.pdf");
+        QVERIFY(preview.exportPdf(good).ok());
+        QVERIFY(QFile::exists(good));
+        QVERIFY(messages.shown.isEmpty());
+
+        const QString bad = dir.filePath("rows.pdf/rows.xlsx");
+        QCOMPARE(preview.exportXlsx(bad).status, ReportExportResult::Status::Failed);
+        QCOMPARE(messages.texts(Messages::Kind::Error).size(), 1);
+        QVERIFY(messages.texts().first().contains(QDir::toNativeSeparators(bad)));
+    }
+
+    void viewerShowsTheDialog()
+    {
+        const PreparedReport report = eightRows();
+        ScriptedMessages messages;
+        ReportDialogViewer viewer(messages);
+        QString title;
+        QTimer::singleShot(0, [&title] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (!dialog)
+                return;
+            title = dialog->windowTitle();
+            dialog->close();
+        });
+        viewer.preview(report);
+        QVERIFY2(title.contains("rows"), qPrintable(title));
+    }
+};
+
+QTEST_MAIN(TestReportPreview)
+#include "tst_report_preview.moc"
