@@ -1,0 +1,197 @@
+#include "StockCek.h"
+
+#include "LoginPanel.h"
+#include "StockView.h"
+#include "WindowScaler.h"
+#include "omsetsales.h"
+#include "userprofile.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace
+{
+const QSize kDesignSize(943, 698);
+
+QLineEdit* hiddenField(QWidget* parent, const char* name)
+{
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(QLatin1String(name));
+    field->hide();
+    return field;
+}
+
+QAction* entry(QMenu* menu, const char* name, const QString& caption, bool visible)
+{
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QLatin1String(name));
+    action->setVisible(visible);
+    return action;
+}
+} // namespace
+
+TVidArera::TVidArera(AppContext& context, QWidget* parent)
+    : QMainWindow(parent), m_context(context), m_kontrol(&m_db.koneksi)
+{
+    setObjectName(QStringLiteral("VidArera"));
+    setWindowTitle(QStringLiteral("Vid Arera Intergrasi VORA"));
+    m_kontrol.setObjectName(QStringLiteral("kontrol"));
+    buildControls();
+    buildMenus();
+    wireRights();
+    resize(kDesignSize);
+}
+
+TVidArera::~TVidArera() = default;
+
+void TVidArera::setCompanions(TOmset* omset, Tfrmuserprofile* profile)
+{
+    m_omset = omset;
+    m_profile = profile;
+}
+
+void TVidArera::buildControls()
+{
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("centralWidget"));
+    setCentralWidget(central);
+    m_scaler = new WindowScaler(central, kDesignSize);
+
+    m_groupBox1 = new QGroupBox(QStringLiteral("Vid Arera KRT, BSM, KW"), central);
+    m_groupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    m_groupBox1->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_scaler->place(m_groupBox1, QRect(0, 0, 943, 698));
+
+    m_stock = new StockView(m_groupBox1, *m_scaler, m_db, *m_context.messages, this);
+
+    m_login = new LoginPanel(m_groupBox1);
+    m_scaler->place(m_login, QRect(330, 250, 280, 80));
+    connect(m_login, &LoginPanel::keyPressed, this, &TVidArera::nikKeyPress);
+
+    m_lbltgl = new QLabel(m_groupBox1);
+    m_lbltgl->setObjectName(QStringLiteral("lbltgl"));
+    m_lbltgl->hide();
+
+    m_edit2 = new QLineEdit(m_groupBox1);
+    m_edit2->setObjectName(QStringLiteral("Edit2"));
+    m_edit2->setReadOnly(true);
+    m_edit2->setFrame(false);
+    m_edit2->setStyleSheet(QStringLiteral("background: yellow;"));
+    m_edit2->hide();
+    m_scaler->place(m_edit2, QRect(660, 22, 270, 21));
+
+    m_print = hiddenField(m_groupBox1, "print");
+    m_cekonline = hiddenField(m_groupBox1, "cekonline");
+    m_cekadmin = hiddenField(m_groupBox1, "cekadmin");
+    m_ceksales = hiddenField(m_groupBox1, "ceksales");
+    m_cekpo = hiddenField(m_groupBox1, "cekpo");
+    m_itembuy = hiddenField(m_groupBox1, "itembuy");
+    m_ostock = hiddenField(m_groupBox1, "ostock");
+}
+
+void TVidArera::buildMenus()
+{
+    QMenu* action = menuBar()->addMenu(QStringLiteral("Action"));
+    action->setObjectName(QStringLiteral("MainMenu1"));
+    QMenu* piutang = action->addMenu(QStringLiteral("Piutang Report"));
+    m_salesreport1 = piutang->menuAction();
+    m_salesreport1->setObjectName(QStringLiteral("salesreport1"));
+    m_salesreport1->setVisible(false);
+    QAction* summary = entry(piutang, "Summary1", QStringLiteral("Summary"), true);
+    QAction* detail = entry(piutang, "Detail1", QStringLiteral("Detail"), true);
+    m_salesReport2 = entry(action, "SalesReport2", QStringLiteral("Sales Report"), false);
+    m_stockprint1 = entry(action, "stockprint1", QStringLiteral("Print Stock"), false);
+    m_itemtoBuy1 = entry(action, "ItemtoBuy1", QStringLiteral("Item to Buy"), false);
+    action->addSeparator()->setObjectName(QStringLiteral("N1"));
+    m_userProfile1 = entry(action, "UserProfile1", QStringLiteral("User Profile"), false);
+    entry(action, "Update1", QStringLiteral("Update"), true);
+    entry(action, "About1", QStringLiteral("About"), true);
+    QAction* exit = entry(action, "Exit1", QStringLiteral("Exit"), true);
+
+    connect(summary, &QAction::triggered, this, &TVidArera::summaryRequested);
+    connect(detail, &QAction::triggered, this, &TVidArera::detailRequested);
+    connect(m_stockprint1, &QAction::triggered, this, &TVidArera::printRequested);
+    connect(m_itemtoBuy1, &QAction::triggered, this, &TVidArera::itemToBuyRequested);
+    connect(m_salesReport2, &QAction::triggered, this, [this] {
+        if (m_omset)
+            m_omset->exec();
+    });
+    connect(m_userProfile1, &QAction::triggered, this, [this] {
+        if (m_profile)
+            m_profile->exec();
+    });
+    connect(exit, &QAction::triggered, this, &TVidArera::Exit1Click);
+
+    m_popup = new QMenu(this);
+    m_popup->setObjectName(QStringLiteral("PopupMenu1"));
+    QAction* gudang = entry(m_popup, "PilihGudang1", QStringLiteral("Pilih DB &Gudang "), true);
+    QAction* setting = entry(m_popup, "Setting1", QStringLiteral("&Setting"), true);
+    m_cekOnline1 = entry(m_popup, "CekOnline1", QStringLiteral("&Cek Online"), false);
+    connect(gudang, &QAction::triggered, m_stock, &StockView::PilihGudang1Click);
+    connect(setting, &QAction::triggered, m_stock, &StockView::Setting1Click);
+    connect(m_groupBox1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { m_popup->popup(m_groupBox1->mapToGlobal(pos)); });
+}
+
+void TVidArera::wireRights()
+{
+    // Rights are only ever granted: no handler hides anything.
+    auto granted = [](const QString& text) { return text == QLatin1String("1"); };
+    connect(m_print, &QLineEdit::textChanged, this, [this, granted](const QString& t) {
+        if (granted(t)) {
+            m_stock->widget("btnPrint")->show();
+            m_stockprint1->setVisible(true);
+        }
+    });
+    connect(m_cekonline, &QLineEdit::textChanged, this, [this, granted](const QString& t) {
+        if (granted(t))
+            m_cekOnline1->setVisible(true);
+    });
+    connect(m_cekadmin, &QLineEdit::textChanged, this, [this, granted](const QString& t) {
+        if (granted(t))
+            m_userProfile1->setVisible(true);
+    });
+    connect(m_ceksales, &QLineEdit::textChanged, this, [this](const QString& t) {
+        if (!t.isEmpty()) {
+            m_salesreport1->setVisible(true);
+            m_salesReport2->setVisible(true);
+        }
+    });
+    connect(m_cekpo, &QLineEdit::textChanged, this, [this, granted](const QString& t) {
+        if (granted(t))
+            m_stock->grantPriceRight();
+    });
+    connect(m_itembuy, &QLineEdit::textChanged, this, [this, granted](const QString& t) {
+        if (granted(t))
+            m_itemtoBuy1->setVisible(true);
+    });
+    connect(m_ostock, &QLineEdit::textChanged, this,
+            [this, granted](const QString& t) { m_stock->applyOldStockRight(granted(t)); });
+}
+
+QString TVidArera::lbltgl() const
+{
+    return m_lbltgl->text();
+}
+
+bool TVidArera::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate && !m_startupRan) {
+        // After the activation has been handled, so the start-up's dialogs have a window.
+        QMetaObject::invokeMethod(this, &TVidArera::FormActivate, Qt::QueuedConnection);
+    }
+    return QMainWindow::event(event);
+}
+
+void TVidArera::closeEvent(QCloseEvent* event)
+{
+    if (m_leaving || FormCloseQuery())
+        event->accept();
+    else
+        event->ignore();
+}

@@ -1,0 +1,57 @@
+// Leaving the program: the question, the view settings, the status stamp.
+#include "StockCek.h"
+
+#include "Clock.h"
+#include "DbError.h"
+#include "IniFile.h"
+#include "LoginPanel.h"
+#include "Messages.h"
+#include "StockView.h"
+#include "WaitCursor.h"
+
+#include <QLineEdit>
+
+namespace
+{
+const QString kCloseQuestion = QStringLiteral("Anda yakin ingin menutup aplikasi ini ?");
+const QString kConfigSection = QStringLiteral("Config");
+} // namespace
+
+bool TVidArera::FormCloseQuery()
+{
+    if (!m_context.messages->confirm(kCloseQuestion))
+        return false;
+    const QString failure =
+        IniFile(m_context.configPath()).write(kConfigSection, m_stock->settingsToSave());
+    if (!failure.isEmpty()) {
+        m_context.messages->error(failure);
+        return false;
+    }
+    stampDisconnected();
+    m_leaving = true;
+    return true;
+}
+
+void TVidArera::Exit1Click()
+{
+    if (!m_context.messages->confirm(kCloseQuestion))
+        return;
+    stampDisconnected();
+    m_leaving = true;
+    close();
+}
+
+void TVidArera::stampDisconnected()
+{
+    // The program ends whatever happens here; a row left "Online" is the known cost.
+    try {
+        WaitCursor wait;
+        m_kontrol.setConnection(&m_db.koneksi);
+        m_kontrol.setSql(ControlRecords::onlineUsersSql());
+        m_kontrol.open();
+        if (m_kontrol.locate(QStringLiteral("INFO1"), m_login->nik()->text()))
+            ControlRecords::stampStatus(m_kontrol, ControlRecords::kDisconnected,
+                                        m_context.clock->now());
+    } catch (const DbError&) {
+    }
+}

@@ -1,0 +1,144 @@
+// Start-up of the main window: dates, server choice, application record, connections,
+// stock queries and grids, and the view settings of Config.ini.
+#include "StockCek.h"
+
+#include "Clock.h"
+#include "DateRules.h"
+#include "DbError.h"
+#include "IniFile.h"
+#include "LoginPanel.h"
+#include "Messages.h"
+#include "Pinger.h"
+#include "ServerSettings.h"
+#include "StockView.h"
+#include "WaitCursor.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+namespace
+{
+constexpr int kPingTimeoutMs = 5000;
+
+// "dd/MM/yyyy", optionally followed by a time, as the application record writes dates.
+QDateTime parseRecordDate(const QString& text)
+{
+    const QString t = text.trimmed();
+    const QString datePart = t.section(QLatin1Char(' '), 0, 0);
+    const QString timePart = t.section(QLatin1Char(' '), 1).trimmed();
+    const QDate date = QDate::fromString(datePart, QLatin1String(kShortDateFormat));
+    if (!date.isValid())
+        return {};
+    if (timePart.isEmpty())
+        return QDateTime(date, QTime(0, 0));
+    for (const char* format : {"HH:mm:ss", "H:mm:ss", "HH:mm", "H:mm"}) {
+        const QTime time = QTime::fromString(timePart, QLatin1String(format));
+        if (time.isValid())
+            return QDateTime(date, time);
+    }
+    return {};
+}
+} // namespace
+
+void TVidArera::FormActivate()
+{
+    if (m_startupRan)
+        return;
+    m_startupRan = true;
+
+    // 1-2. Dates.
+    const QDate today = m_context.clock->today();
+    m_lbltgl->setText(shortDate(today));
+    m_stock->setCutoff(monthDayYear(stockReferenceDate(today)));
+    // 3-4. Port and focus.
+    m_db.serverPort = ConnectionSet::kRemotePort;
+    m_login->nik()->setFocus();
+
+    // 5. Server.
+    chooseServer();
+    // 6. Application record.
+    if (!readApplicationRecord())
+        return;
+    // 7. Updater and version gate.
+    if (!checkUpdaterAndVersion())
+        return;
+    // 8. Company connections, configured and left closed.
+    m_db.configureCompanies(m_application.suffixKrt, m_application.suffixSoka,
+                            m_application.suffixKw);
+    // 9-11. Stock queries, grids, view settings.
+    m_stock->applyStartSql();
+    m_stock->prepareGrids();
+    m_stock->restoreSettings(IniFile(m_context.configPath()));
+}
+
+void TVidArera::chooseServer()
+{
+    const ServerSettings servers = ServerSettings::read(IniFile(m_context.configPath()));
+    m_db.setOptions(servers.connection.charset, servers.connection.connectTimeoutSeconds);
+    auto tryOpen = [this](const QString& host, int port) {
+        m_db.setControlServer(host, port);
+        WaitCursor wait;
+        try {
+            m_db.koneksi.open();
+            return true;
+        } catch (const DbError&) {
+            return false;
+        }
+    };
+
+    bool replied;
+    {
+        WaitCursor wait;
+        replied = m_context.pinger->echo(servers.lan, kPingTimeoutMs);
+    }
+    if (replied) {
+        m_context.messages->plain(QStringLiteral("Akses Lokal Terhubung"));
+        m_db.serverPort = ConnectionSet::kLanPort;
+        m_db.serverAddress = servers.lan;
+        // A failure here shows when the application record is read.
+        tryOpen(servers.lan, ConnectionSet::kLanPort);
+        return;
+    }
+    m_db.serverAddress = servers.headOffice;
+    if (tryOpen(servers.headOffice, ConnectionSet::kRemotePort)) {
+        m_context.messages->plain(QStringLiteral("Database terkoneksi HO"));
+        return;
+    }
+    if (tryOpen(servers.fallback, ConnectionSet::kRemotePort)) {
+        m_db.serverAddress = servers.fallback;
+        m_offline = true;
+        m_context.messages->plain(QStringLiteral("Database terkoneksi ke Dediz (Mode Offline)"));
+        return;
+    }
+    m_context.messages->plain(QStringLiteral("Koneksi server bermasalah"));
+}
+
+bool TVidArera::readApplicationRecord()
+{
+    try {
+        WaitCursor wait;
+        m_kontrol.setConnection(&m_db.koneksi);
+        m_kontrol.setSql(ControlRecords::applicationRecordSql());
+        m_kontrol.open();
+        m_application = ControlRecords::readApplicationRecord(m_kontrol);
+    } catch (const DbError& e) {
+        m_context.messages->error(e.message());
+        return false;
+    }
+    versionReleased = m_application.version;
+    tglawal = m_application.periodStart;
+    updaterDate = parseRecordDate(m_application.updaterDate);
+    if (!updaterDate.isValid()) {
+        m_context.messages->error(
+            QStringLiteral("'%1' is not a valid date and time").arg(m_application.updaterDate));
+        return false;
+    }
+    return true;
+}
+
+bool TVidArera::checkUpdaterAndVersion()
+{
+    // The updater check and the version gate come with the updater; until then every
+    // released version runs.
+    return true;
+}
