@@ -241,6 +241,17 @@ class Checks:
         andi = [r for r in got if r["FIRSTNAME"] == "Andi"]
         self.equal("summary Andi KRT", (andi[0]["INVOICEAMOUNT"], andi[0]["PRIMEOWING"])
                    if andi else None, ("3885000.00", "2675000.00"))
+        for db, want in [(layout.SOKA, ("2775000.00", "665000.00")),
+                         (layout.KW, ("888000.00", "838000.00"))]:
+            got = [r for r in self.rows(f"summary {db.key}", db, st.receivables_summary([]))
+                   if r["FIRSTNAME"] == "Andi"]
+            self.equal(f"summary Andi {db.key}",
+                       (got[0]["INVOICEAMOUNT"], got[0]["PRIMEOWING"]) if got else None, want)
+        got = self.rows("delivery order", layout.KRT,
+                        "select INVOICEAMOUNT, OWING from ARINV where INVOICENO='KRT-A-0004'")
+        self.equal("delivery order owes nothing",
+                   (got[0]["INVOICEAMOUNT"], got[0]["OWING"]) if got else None,
+                   ("777000.00", "0.00"))
         team = st.member_lines(["Andi", "Budi", "Citra"])
         got = self.rows("summary, team", layout.KRT, st.receivables_summary(team))
         self.expect("summary team filter", got and {r["FIRSTNAME"] for r in got}

@@ -2,6 +2,7 @@
 VID_REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 # Debian's own python3: another one may stand earlier on PATH.
 VID_PYTHON=${VID_PYTHON:-/usr/bin/python3}
+export PYTHONDONTWRITEBYTECODE=1
 FB_HOME=${FB_HOME:-/usr/lib/x86_64-linux-gnu/firebird/3.0}
 
 # Alias lines of databases.conf for the files in folder $1.
