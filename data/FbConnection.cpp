@@ -24,6 +24,10 @@ FbConnection::FbConnection(QObject* parent) : QObject(parent) {}
 FbConnection::~FbConnection()
 {
     drop();
+    // Queries may outlive their connection (members destroyed before a window's children).
+    for (const QPointer<FbQuery>& q : std::as_const(m_queries))
+        if (q)
+            q->forgetConnection();
 }
 
 void FbConnection::setParams(const ConnectionParams& params)

@@ -78,6 +78,8 @@ signals:
     void currentChanged(int row);
 
 private:
+    friend class FbConnection;
+    void forgetConnection() { m_connection = nullptr; }
     bool fetchOne();
     void ensureField(int index, const QString& name) const;
 

@@ -1,0 +1,71 @@
+#include "WindowFixture.h"
+
+#include "StockCek.h"
+#include "TestServers.h"
+#include "omsetsales.h"
+#include "userprofile.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QTest>
+
+WindowFixture::Servers WindowFixture::testServers()
+{
+    return {TestServers::lan(), TestServers::headOffice(), TestServers::fallback()};
+}
+
+WindowFixture::WindowFixture(const Servers& servers, bool lanReplies,
+                             const QByteArray& configSection)
+    : pinger(lanReplies)
+{
+    QFile ini(configPath());
+    ini.open(QIODevice::WriteOnly);
+    ini.write("[Server]\r\nLAN=" + servers.lan.toUtf8() + "\r\nHO=" + servers.headOffice.toUtf8() +
+              "\r\nFallback=" + servers.fallback.toUtf8() + "\r\nConnectTimeout=3\r\n");
+    if (!configSection.isEmpty())
+        ini.write("[Config]\r\n" + configSection);
+    ini.close();
+    context.messages = &messages;
+    context.clock = &clock;
+    context.pinger = &pinger;
+    context.programDir = dir.path();
+    window = std::make_unique<TVidArera>(context);
+    omset = std::make_unique<TOmset>(window.get());
+    profile = std::make_unique<Tfrmuserprofile>(window.get());
+    window->setCompanions(omset.get(), profile.get());
+}
+
+WindowFixture::~WindowFixture()
+{
+    profile.reset();
+    omset.reset();
+    window.reset();
+}
+
+void WindowFixture::start()
+{
+    window->FormActivate();
+    messages.clear();
+}
+
+bool WindowFixture::login(const QString& nik)
+{
+    if (!window->startupDone())
+        start();
+    auto* field = window->findChild<QLineEdit*>(QStringLiteral("nik"));
+    field->setText(nik);
+    window->nikKeyPress(Qt::Key_Return);
+    return window->loggedIn();
+}
+
+QString WindowFixture::configPath() const
+{
+    return dir.filePath(QStringLiteral("Config.ini"));
+}
+
+QByteArray WindowFixture::configText() const
+{
+    QFile f(configPath());
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "AppContext.h"
+#include "FakeClock.h"
+#include "ScriptedMessages.h"
+#include "ScriptedPinger.h"
+
+#include <QTemporaryDir>
+#include <memory>
+
+class TVidArera;
+class TOmset;
+class Tfrmuserprofile;
+
+// The program's three windows on a private program folder whose Config.ini names the
+// servers, with scripted messages, a fixed clock and a scripted echo.
+class WindowFixture
+{
+public:
+    struct Servers {
+        QString lan, headOffice, fallback;
+    };
+    // The test servers, with the LAN answering the echo.
+    static Servers testServers();
+    // An address where no server listens.
+    static QString deadAddress() { return QStringLiteral("127.0.0.99"); }
+
+    explicit WindowFixture(const Servers& servers, bool lanReplies = true,
+                           const QByteArray& configSection = {});
+    ~WindowFixture();
+
+    // Runs the start-up; messages shown so far are cleared first.
+    void start();
+    // Start-up and a login with the NIK; true when the login went through.
+    bool login(const QString& nik);
+
+    QString configPath() const;
+    QByteArray configText() const;
+
+    QTemporaryDir dir;
+    ScriptedMessages messages;
+    FakeClock clock;
+    ScriptedPinger pinger;
+    AppContext context;
+    std::unique_ptr<TVidArera> window;
+    std::unique_ptr<TOmset> omset;
+    std::unique_ptr<Tfrmuserprofile> profile;
+};

@@ -1,0 +1,130 @@
+// vid_test: DB
+#include "ConnectionSet.h"
+#include "FbQuery.h"
+#include "IcmpPinger.h"
+#include "StockCek.h"
+#include "TestServers.h"
+#include "WindowFixture.h"
+
+#include <QGroupBox>
+#include <QtTest>
+
+// Start-up of the main window: the server choice, the application record, the connections.
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+    static void renameApplicationRecord(const QString& from, const QString& to)
+    {
+        FbConnection c;
+        c.setParams(TestServers::lanControl());
+        c.execute(QStringLiteral("update EXTENDEDDET set INFO1 = :TO where EXTENDEDTYPEID = 3 and "
+                                 "INFO1 = :FROM"),
+                  {{"TO", to}, {"FROM", from}});
+    }
+
+private slots:
+    void initTestCase() { QVERIFY2(TestServers::available(), "test servers not configured"); }
+
+    void serverChoice_data()
+    {
+        QTest::addColumn<bool>("lanReplies");
+        QTest::addColumn<QString>("lan");
+        QTest::addColumn<QString>("headOffice");
+        QTest::addColumn<QString>("fallback");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<int>("port");
+        QTest::addColumn<bool>("offline");
+        const QString dead = WindowFixture::deadAddress();
+        const auto s = WindowFixture::testServers();
+        QTest::newRow("lan") << true << s.lan << s.headOffice << s.fallback
+                             << "Akses Lokal Terhubung" << s.lan << 3051 << false;
+        QTest::newRow("head office") << false << s.lan << s.headOffice << s.fallback
+                                     << "Database terkoneksi HO" << s.headOffice << 3015 << false;
+        QTest::newRow("fallback") << false << s.lan << dead << s.fallback
+                                  << "Database terkoneksi ke Dediz (Mode Offline)" << s.fallback
+                                  << 3015 << true;
+    }
+    void serverChoice()
+    {
+        QFETCH(bool, lanReplies);
+        QFETCH(QString, lan);
+        QFETCH(QString, headOffice);
+        QFETCH(QString, fallback);
+        QFETCH(QString, message);
+        QFETCH(QString, chosen);
+        QFETCH(int, port);
+        QFETCH(bool, offline);
+        WindowFixture f({lan, headOffice, fallback}, lanReplies);
+        f.window->FormActivate();
+        QCOMPARE(f.messages.texts(), QStringList{message});
+        QCOMPARE(f.pinger.asked, QStringList{lan});
+        ConnectionSet& db = f.window->connections();
+        QCOMPARE(db.serverAddress, chosen);
+        QCOMPARE(db.serverPort, port);
+        QCOMPARE(f.window->offlineMode(), offline);
+        QVERIFY(db.koneksi.isOpen());
+        // The application record is read, the companies configured on that server and closed.
+        QCOMPARE(f.window->versionReleased, QStringLiteral("3.4"));
+        QCOMPARE(f.window->tglawal, QStringLiteral("01/01/2026"));
+        QCOMPARE(f.window->updaterDate, QDateTime(QDate(2025, 6, 1), QTime(0, 0)));
+        const auto suffixes = TestServers::suffixes();
+        QCOMPARE(db.VORAKRT.params().database, ConnectionSet::krtDatabase(suffixes.krt));
+        QCOMPARE(db.VORASOKA.params().database, ConnectionSet::sokaDatabase(suffixes.soka));
+        QCOMPARE(db.VORAKW.params().database, ConnectionSet::kwDatabase(suffixes.kw));
+        QCOMPARE(db.VORAOLD.params().database, ConnectionSet::oldStockDatabase());
+        for (FbConnection* c : {&db.VORAKRT, &db.VORASOKA, &db.VORAKW, &db.VORAOLD}) {
+            QCOMPARE(c->params().host, chosen);
+            QCOMPARE(c->params().port, port);
+            QVERIFY(!c->isOpen());
+        }
+    }
+
+    void noServerStopsAtTheApplicationRecord()
+    {
+        const QString dead = WindowFixture::deadAddress();
+        WindowFixture f({dead, dead, dead}, false);
+        f.window->FormActivate();
+        QCOMPARE(f.messages.shown.size(), 2);
+        QCOMPARE(f.messages.shown[0].text, QStringLiteral("Koneksi server bermasalah"));
+        QCOMPARE(f.messages.shown[1].kind, Messages::Kind::Error);
+        QVERIFY(!f.messages.shown[1].text.isEmpty());
+        // The sequence stopped: the companies were never configured; the login panel waits.
+        QVERIFY(f.window->connections().VORAKRT.params().database.isEmpty());
+        QVERIFY(!f.window->findChild<QGroupBox*>(QStringLiteral("GroupBox7"))->isHidden());
+        QVERIFY(f.window->findChild<QGroupBox*>(QStringLiteral("GroupBox2"))->isHidden());
+    }
+
+    void missingApplicationRecordShowsConversionError()
+    {
+        renameApplicationRecord(QStringLiteral("VADIDUDIRARA"), QStringLiteral("VADIDUDIRARA-OFF"));
+        WindowFixture f(WindowFixture::testServers(), true);
+        f.window->FormActivate();
+        renameApplicationRecord(QStringLiteral("VADIDUDIRARA-OFF"), QStringLiteral("VADIDUDIRARA"));
+        QCOMPARE(f.messages.texts(Messages::Kind::Error),
+                 QStringList{QStringLiteral("'' is not a valid date and time")});
+        QVERIFY(f.window->connections().VORAKRT.params().database.isEmpty());
+    }
+
+    void cutoffAndDateFields()
+    {
+        WindowFixture f(WindowFixture::testServers(), true);
+        f.clock.moment = QDateTime(QDate(2024, 2, 1), QTime(8, 0));
+        f.window->FormActivate();
+        QCOMPARE(f.window->lbltgl(), QStringLiteral("01/02/2024"));
+        QCOMPARE(
+            f.window->findChild<QWidget*>(QStringLiteral("cektgl"))->property("text").toString(),
+            QStringLiteral("02/28/2024"));
+    }
+
+    void realEchoToLoopbackIsAnswered()
+    {
+        IcmpPinger pinger;
+        QVERIFY(pinger.echo(QStringLiteral("127.0.0.1"), 2000));
+        QVERIFY(!pinger.echo(QStringLiteral("not an address"), 500));
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
