@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QList>
+#include <QRectF>
 
 class QPainter;
 
@@ -17,7 +18,7 @@ public:
     void paintPage(int page, int highlightedItem = -1);
 
 private:
-    void paintItem(const PreparedItem& item);
+    QRectF box(const PreparedItem& item) const;
 
     const PreparedReport& m_report;
     QPainter& m_painter;
