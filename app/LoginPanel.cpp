@@ -1,5 +1,7 @@
 #include "LoginPanel.h"
 
+#include "ControlRecords.h"
+
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +17,7 @@ LoginPanel::LoginPanel(QWidget* parent) : QGroupBox(parent)
     label->setFont(bold);
     m_nik = new QLineEdit(this);
     m_nik->setObjectName(QStringLiteral("nik"));
+    m_nik->setMaxLength(ControlRecords::kLongestNik);
     m_nik->installEventFilter(this);
     layout->addWidget(label);
     layout->addWidget(m_nik);

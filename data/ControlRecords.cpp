@@ -29,7 +29,10 @@ ApplicationRecord readApplicationRecord(const FbQuery& query)
 
 QString userByNikSql()
 {
-    return QStringLiteral("select * from EXTENDEDDET where EXTENDEDTYPEID=2 and INFO1=:NIK");
+    // Cast so that a typed NIK longer than the column compares instead of overflowing.
+    return QStringLiteral("select * from EXTENDEDDET where EXTENDEDTYPEID=2 and "
+                          "INFO1=cast(:NIK as varchar(%1))")
+        .arg(kLongestNik);
 }
 
 UserRecord readUser(const FbQuery& query)

@@ -46,6 +46,9 @@ struct UserRecord {
 QString applicationRecordSql();
 ApplicationRecord readApplicationRecord(const FbQuery& query);
 
+// The longest NIK the login field takes.
+constexpr int kLongestNik = 255;
+
 // The user with the NIK bound as parameter NIK.
 QString userByNikSql();
 UserRecord readUser(const FbQuery& query);
