@@ -276,6 +276,18 @@ QString FbQuery::displayText(int row, int column) const
         }
         return formatFloat(*pattern, v.toDouble(), QLocale());
     }
+    if (v.metaType() == QMetaType::fromType<Decimal>()) {
+        // Unformatted numbers show as a plain number would: no trailing zeros.
+        QString text = v.value<Decimal>().toString();
+        if (text.contains(QLatin1Char('.'))) {
+            while (text.endsWith(QLatin1Char('0')))
+                text.chop(1);
+            if (text.endsWith(QLatin1Char('.')))
+                text.chop(1);
+            text.replace(QLatin1Char('.'), QLocale().decimalPoint());
+        }
+        return text;
+    }
     switch (v.metaType().id()) {
     case QMetaType::QDate:
         return v.toDate().toString(QStringLiteral("dd/MM/yyyy"));

@@ -53,6 +53,17 @@ void QueryTableModel::setColumn(int index, const Column& column)
 
 void QueryTableModel::reset()
 {
+    // The first screenful comes at once; the view asks for the rest as it scrolls.
+    if (m_query && m_query->isActive() && !m_query->allFetched() &&
+        m_query->fetchedRows() < kRowsPerFetch) {
+        m_resetting = true;
+        try {
+            m_query->fetchMore(kRowsPerFetch - m_query->fetchedRows());
+        } catch (const DbError& e) {
+            emit fetchFailed(e.message());
+        }
+        m_resetting = false;
+    }
     beginResetModel();
     const bool active = m_query && m_query->isActive();
     m_rows = active ? m_query->fetchedRows() : 0;
@@ -69,7 +80,7 @@ void QueryTableModel::reset()
 
 void QueryTableModel::onRowsFetched(int, int last)
 {
-    if (last < m_rows)
+    if (m_resetting || last < m_rows)
         return;
     beginInsertRows({}, m_rows, last);
     m_rows = last + 1;

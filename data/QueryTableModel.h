@@ -47,4 +47,5 @@ private:
     QVector<Column> m_columns;
     QVector<int> m_fieldOf; // model column -> query column, -1 when missing
     int m_rows = 0;
+    bool m_resetting = false;
 };
