@@ -117,14 +117,6 @@ void TVidArera::buildMenus()
     connect(detail, &QAction::triggered, this, &TVidArera::detailRequested);
     connect(m_stockprint1, &QAction::triggered, this, &TVidArera::printRequested);
     connect(m_itemtoBuy1, &QAction::triggered, this, &TVidArera::itemToBuyRequested);
-    connect(m_salesReport2, &QAction::triggered, this, [this] {
-        if (m_omset)
-            m_omset->exec();
-    });
-    connect(m_userProfile1, &QAction::triggered, this, [this] {
-        if (m_profile)
-            m_profile->exec();
-    });
     connect(exit, &QAction::triggered, this, &TVidArera::Exit1Click);
 
     m_popup = new QMenu(this);
