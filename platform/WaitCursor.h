@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCursor>
 #include <QGuiApplication>
 
 // A wait cursor for the life of a scope, restored on every way out, errors included.
