@@ -13,7 +13,6 @@ namespace
 {
 
 constexpr short kSqlBoolean = 32764;
-constexpr short kSqlNull = 32766;
 
 bool isConnectionLostCode(ISC_STATUS code)
 {
@@ -68,6 +67,22 @@ ISC_TIME toIscTime(const QTime& t)
 QTime fromIscTime(ISC_TIME v)
 {
     return QTime::fromMSecsSinceStartOfDay(int(v / 10));
+}
+
+template <class T> T load(const char* p)
+{
+    T x;
+    std::memcpy(&x, p, sizeof x);
+    return x;
+}
+
+// Binds a value of a fixed-size client type, with the type the parameter now carries.
+template <class T> void store(XSQLVAR& v, QByteArray& buf, short type, const T& value)
+{
+    buf = QByteArray(reinterpret_cast<const char*>(&value), sizeof value);
+    v.sqltype = short(type | 1);
+    v.sqllen = sizeof value;
+    v.sqldata = buf.data();
 }
 
 } // namespace
@@ -293,14 +308,7 @@ void FbStatement::Impl::bind(int i, const QVariant& value)
             if (!ok)
                 return asText(value.toString());
         }
-        dec = dec.rounded(-v.sqlscale);
-        buf.resize(sizeof(ISC_INT64));
-        ISC_INT64 units = dec.units;
-        std::memcpy(buf.data(), &units, sizeof units);
-        v.sqltype = SQL_INT64 | 1;
-        v.sqllen = sizeof(ISC_INT64);
-        v.sqldata = buf.data();
-        return;
+        return store(v, buf, SQL_INT64, ISC_INT64(dec.rounded(-v.sqlscale).units));
     }
     case SQL_FLOAT:
     case SQL_DOUBLE:
@@ -309,57 +317,27 @@ void FbStatement::Impl::bind(int i, const QVariant& value)
         const double dv = value.toDouble(&ok);
         if (!ok)
             return asText(value.toString());
-        buf.resize(sizeof(double));
-        std::memcpy(buf.data(), &dv, sizeof dv);
-        v.sqltype = SQL_DOUBLE | 1;
-        v.sqllen = sizeof(double);
-        v.sqldata = buf.data();
-        return;
+        return store(v, buf, SQL_DOUBLE, dv);
     }
     case SQL_TYPE_DATE:
-        if (id == QMetaType::QDate || id == QMetaType::QDateTime) {
-            const ISC_DATE dv = toIscDate(value.toDate());
-            buf = QByteArray(reinterpret_cast<const char*>(&dv), sizeof dv);
-            v.sqltype = SQL_TYPE_DATE | 1;
-            v.sqllen = sizeof dv;
-            v.sqldata = buf.data();
-            return;
-        }
+        if (id == QMetaType::QDate || id == QMetaType::QDateTime)
+            return store(v, buf, SQL_TYPE_DATE, toIscDate(value.toDate()));
         return asText(value.toString());
     case SQL_TIMESTAMP:
         if (id == QMetaType::QDate || id == QMetaType::QDateTime) {
             const QDateTime dt = value.toDateTime();
-            ISC_TIMESTAMP ts{toIscDate(dt.date()), toIscTime(dt.time())};
-            buf = QByteArray(reinterpret_cast<const char*>(&ts), sizeof ts);
-            v.sqltype = SQL_TIMESTAMP | 1;
-            v.sqllen = sizeof ts;
-            v.sqldata = buf.data();
-            return;
+            return store(v, buf, SQL_TIMESTAMP,
+                         ISC_TIMESTAMP{toIscDate(dt.date()), toIscTime(dt.time())});
         }
         return asText(value.toString());
     case SQL_TYPE_TIME:
-        if (id == QMetaType::QTime) {
-            const ISC_TIME tv = toIscTime(value.toTime());
-            buf = QByteArray(reinterpret_cast<const char*>(&tv), sizeof tv);
-            v.sqltype = SQL_TYPE_TIME | 1;
-            v.sqllen = sizeof tv;
-            v.sqldata = buf.data();
-            return;
-        }
+        if (id == QMetaType::QTime)
+            return store(v, buf, SQL_TYPE_TIME, toIscTime(value.toTime()));
         return asText(value.toString());
-    case SQL_BLOB: {
-        const ISC_QUAD blobId = writeBlob(codec.encode(value.toString()));
-        buf = QByteArray(reinterpret_cast<const char*>(&blobId), sizeof blobId);
-        v.sqltype = SQL_BLOB | 1;
-        v.sqldata = buf.data();
-        return;
-    }
+    case SQL_BLOB:
+        return store(v, buf, SQL_BLOB, writeBlob(codec.encode(value.toString())));
     case kSqlBoolean:
-        buf = QByteArray(1, value.toBool() ? 1 : 0);
-        v.sqltype = kSqlBoolean | 1;
-        v.sqllen = 1;
-        v.sqldata = buf.data();
-        return;
+        return store(v, buf, kSqlBoolean, char(value.toBool() ? 1 : 0));
     default:
         if (id == QMetaType::QDate)
             return asText(value.toDate().toString(QStringLiteral("yyyy-MM-dd")));
@@ -376,10 +354,11 @@ QVariant FbStatement::Impl::read(int i)
         return QVariant();
     const char* p = v.sqldata;
     const short base = v.sqltype & ~1;
-    auto scaled = [&](qint64 units) -> QVariant {
+    // Scaled integers are NUMERIC or DECIMAL: exact, never through a double.
+    auto integer = [&](qint64 units) -> QVariant {
         if (v.sqlscale < 0)
             return QVariant::fromValue(Decimal{units, -v.sqlscale});
-        return QVariant::fromValue(units);
+        return base == SQL_INT64 ? QVariant::fromValue(units) : QVariant(int(units));
     };
     switch (base) {
     case SQL_TEXT: {
@@ -388,55 +367,29 @@ QVariant FbStatement::Impl::read(int i)
             --len;
         return codec.decode(p, len);
     }
-    case SQL_VARYING: {
-        short len;
-        std::memcpy(&len, p, 2);
-        return codec.decode(p + 2, len);
-    }
-    case SQL_SHORT: {
-        short x;
-        std::memcpy(&x, p, sizeof x);
-        return v.sqlscale < 0 ? scaled(x) : QVariant(int(x));
-    }
-    case SQL_LONG: {
-        ISC_LONG x;
-        std::memcpy(&x, p, sizeof x);
-        return v.sqlscale < 0 ? scaled(x) : QVariant(int(x));
-    }
-    case SQL_INT64: {
-        ISC_INT64 x;
-        std::memcpy(&x, p, sizeof x);
-        return scaled(x);
-    }
-    case SQL_FLOAT: {
-        float x;
-        std::memcpy(&x, p, sizeof x);
-        return double(x);
-    }
+    case SQL_VARYING:
+        return codec.decode(p + 2, load<short>(p));
+    case SQL_SHORT:
+        return integer(load<short>(p));
+    case SQL_LONG:
+        return integer(load<ISC_LONG>(p));
+    case SQL_INT64:
+        return integer(load<ISC_INT64>(p));
+    case SQL_FLOAT:
+        return double(load<float>(p));
     case SQL_DOUBLE:
-    case SQL_D_FLOAT: {
-        double x;
-        std::memcpy(&x, p, sizeof x);
-        return x;
-    }
-    case SQL_TYPE_DATE: {
-        ISC_DATE x;
-        std::memcpy(&x, p, sizeof x);
-        return fromIscDate(x);
-    }
-    case SQL_TYPE_TIME: {
-        ISC_TIME x;
-        std::memcpy(&x, p, sizeof x);
-        return fromIscTime(x);
-    }
+    case SQL_D_FLOAT:
+        return load<double>(p);
+    case SQL_TYPE_DATE:
+        return fromIscDate(load<ISC_DATE>(p));
+    case SQL_TYPE_TIME:
+        return fromIscTime(load<ISC_TIME>(p));
     case SQL_TIMESTAMP: {
-        ISC_TIMESTAMP x;
-        std::memcpy(&x, p, sizeof x);
+        const auto x = load<ISC_TIMESTAMP>(p);
         return QDateTime(fromIscDate(x.timestamp_date), fromIscTime(x.timestamp_time));
     }
     case SQL_BLOB: {
-        ISC_QUAD id;
-        std::memcpy(&id, p, sizeof id);
+        auto id = load<ISC_QUAD>(p);
         const QByteArray bytes = readBlob(&id);
         if (v.sqlsubtype == 1)
             return codec.decode(bytes.constData(), int(bytes.size()));
@@ -444,8 +397,6 @@ QVariant FbStatement::Impl::read(int i)
     }
     case kSqlBoolean:
         return bool(*p);
-    case kSqlNull:
-        return QVariant();
     default:
         return QVariant();
     }
