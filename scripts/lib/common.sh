@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by the server and database scripts.
 VID_REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 # Debian's own python3: another one may stand earlier on PATH.
