@@ -4,6 +4,7 @@
 #include "ControlRecords.h"
 #include "FbQuery.h"
 
+#include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
 
@@ -82,6 +83,41 @@ int runScript(const QStringList& arguments)
     if (!process.waitForFinished(300000))
         return -1;
     return process.exitCode();
+}
+
+QString sourceFile(const QString& relativePath)
+{
+    return env("VID_SOURCE_DIR") + QLatin1Char('/') + relativePath;
+}
+
+int runIsql(const QString& host, int port, const QString& database, const QString& sqlFileOrText,
+            QString* output)
+{
+    const bool isFile = QFileInfo(sqlFileOrText).isFile();
+    QStringList args{QStringLiteral("-b"),        QStringLiteral("-q"),
+                     QStringLiteral("-user"),     QStringLiteral("SYSDBA"),
+                     QStringLiteral("-password"), QStringLiteral("plumtrees"),
+                     QStringLiteral("-ch"),       QStringLiteral("UTF8")};
+    if (isFile)
+        args << QStringLiteral("-i") << sqlFileOrText;
+    args << host + QLatin1Char('/') + QString::number(port) + QLatin1Char(':') + database;
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(QStringLiteral("/usr/bin/isql-fb"), args);
+    if (!process.waitForStarted(10000))
+        return -1;
+    if (!isFile)
+        process.write(sqlFileOrText.toUtf8() + "\n");
+    process.closeWriteChannel();
+    const bool finished = process.waitForFinished(300000);
+    if (output)
+        *output = QString::fromUtf8(process.readAll());
+    if (!finished) {
+        process.kill();
+        process.waitForFinished();
+        return -1;
+    }
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }
 
 } // namespace TestServers

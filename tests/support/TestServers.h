@@ -29,4 +29,13 @@ Suffixes suffixes();
 // Runs a shell script of the repository (scripts/...) and returns its exit code.
 int runScript(const QStringList& arguments);
 
+// A file of the repository, by its path from the top (db/erp-tables.sql).
+QString sourceFile(const QString& relativePath);
+
+// Runs isql (stop at the first error) on a database of a server: the SQL of a file when
+// sqlFileOrText names one, otherwise the text itself. Returns the exit code; *output gets
+// what isql wrote to either channel.
+int runIsql(const QString& host, int port, const QString& database, const QString& sqlFileOrText,
+            QString* output = nullptr);
+
 } // namespace TestServers
