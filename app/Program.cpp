@@ -4,6 +4,7 @@
 #include "Clock.h"
 #include "IcmpPinger.h"
 #include "QtMessages.h"
+#include "ReportDialogViewer.h"
 #include "StockCek.h"
 #include "omsetsales.h"
 #include "userprofile.h"
@@ -19,10 +20,12 @@ int runProgram(int argc, char** argv)
     QtMessages messages;
     Clock clock;
     IcmpPinger pinger;
+    ReportDialogViewer reportViewer(messages);
     AppContext context;
     context.messages = &messages;
     context.clock = &clock;
     context.pinger = &pinger;
+    context.reportViewer = &reportViewer;
     context.programDir = QApplication::applicationDirPath();
 
     TVidArera vidArera(context);

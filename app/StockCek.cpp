@@ -1,6 +1,8 @@
 #include "StockCek.h"
 
+#include "ItemToBuyReport.h"
 #include "LoginPanel.h"
+#include "StockPrinter.h"
 #include "StockView.h"
 #include "WindowScaler.h"
 #include "omsetsales.h"
@@ -42,6 +44,13 @@ TVidArera::TVidArera(AppContext& context, QWidget* parent)
     setWindowTitle(QStringLiteral("Vid Arera Intergrasi VORA"));
     m_kontrol.setObjectName(QStringLiteral("kontrol"));
     buildControls();
+    m_printer = new StockPrinter(*m_stock, *m_cekpo, *m_context.reportViewer, *m_context.messages,
+                                 QLocale(), m_context.clock, this);
+    m_itemToBuy = new ItemToBuyReport(m_db, *m_context.reportViewer, *m_context.messages, QLocale(),
+                                      m_context.clock, this);
+    connect(m_stock, &StockView::printRequested, m_printer, &StockPrinter::btnPrintClick);
+    connect(this, &TVidArera::printRequested, m_printer, &StockPrinter::stockprint1Click);
+    connect(this, &TVidArera::itemToBuyRequested, m_itemToBuy, &ItemToBuyReport::ItemtoBuy1Click);
     buildMenus();
     wireRights();
     resize(kDesignSize);

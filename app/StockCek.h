@@ -8,12 +8,14 @@
 #include <QMainWindow>
 #include <QStringList>
 
+class ItemToBuyReport;
 class LoginPanel;
 class QAction;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class StockPrinter;
 class StockView;
 class TOmset;
 class Tfrmuserprofile;
@@ -89,6 +91,8 @@ private:
     WindowScaler* m_scaler = nullptr;
     QGroupBox* m_groupBox1 = nullptr;
     StockView* m_stock = nullptr;
+    StockPrinter* m_printer = nullptr;
+    ItemToBuyReport* m_itemToBuy = nullptr;
     LoginPanel* m_login = nullptr;
     QLabel* m_lbltgl = nullptr;
     QLineEdit* m_edit2 = nullptr;

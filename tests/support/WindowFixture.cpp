@@ -28,6 +28,7 @@ WindowFixture::WindowFixture(const Servers& servers, bool lanReplies,
     context.messages = &messages;
     context.clock = &clock;
     context.pinger = &pinger;
+    context.reportViewer = &viewer;
     context.programDir = dir.path();
     window = std::make_unique<TVidArera>(context);
     omset = std::make_unique<TOmset>(window.get());

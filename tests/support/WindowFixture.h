@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "FakeClock.h"
+#include "FakeReportViewer.h"
 #include "ScriptedMessages.h"
 #include "ScriptedPinger.h"
 
@@ -41,6 +42,7 @@ public:
     ScriptedMessages messages;
     FakeClock clock;
     ScriptedPinger pinger;
+    FakeReportViewer viewer;
     AppContext context;
     std::unique_ptr<TVidArera> window;
     std::unique_ptr<TOmset> omset;

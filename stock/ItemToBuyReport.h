@@ -1,0 +1,41 @@
+#pragma once
+
+#include "FbQuery.h"
+
+#include <QLocale>
+#include <QObject>
+
+class Clock;
+class ConnectionSet;
+class Messages;
+class ReportViewer;
+
+// "Item to Buy": company A's items below their minimum, with what companies B and C hold of
+// each, read afresh from the three company databases on every run.
+class ItemToBuyReport : public QObject
+{
+    Q_OBJECT
+public:
+    ItemToBuyReport(ConnectionSet& connections, ReportViewer& viewer, Messages& messages,
+                    const QLocale& locale = QLocale(), const Clock* clock = nullptr,
+                    QObject* parent = nullptr);
+
+    // The master on VORAKRT and its two details on VORASOKA and VORAKW (parameter ITEMNO).
+    FbQuery& StockKRT() { return m_StockKRT; }
+    FbQuery& stockbsm() { return m_stockbsm; }
+    FbQuery& stocktwsp() { return m_stocktwsp; }
+
+public slots:
+    // Drops the three company connections, which empties every other result on them, then
+    // prepares and previews the report. A database error is shown and ends the command.
+    void ItemtoBuy1Click();
+
+private:
+    FbQuery m_StockKRT;
+    FbQuery m_stockbsm;
+    FbQuery m_stocktwsp;
+    ReportViewer& m_viewer;
+    Messages& m_messages;
+    QLocale m_locale;
+    const Clock* m_clock;
+};
