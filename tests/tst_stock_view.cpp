@@ -29,7 +29,8 @@ public:
         view = std::make_unique<StockView>(&window, *scaler, connections, messages);
         window.show();
         window.activateWindow();
-        QTest::qWaitForWindowActive(&window);
+        if (!QTest::qWaitForWindowActive(&window))
+            qWarning("window not active: focus checks will fail");
     }
 
     QLineEdit* edit(const char* name) const { return view->control<QLineEdit>(name); }
