@@ -28,15 +28,18 @@ void WheelRecordMover::move(int records)
     FbQuery* q = query();
     if (!q || !q->isActive() || q->currentRow() < 0 || records == 0)
         return;
-    const int target = qMax(0, q->currentRow() + records);
     try {
-        q->setCurrentRow(target);
+        if (records > 0) {
+            // Record by record, so that running past the last one ends at end of data.
+            for (int i = 0; i < records && !q->eof(); ++i)
+                q->next();
+        } else {
+            q->setCurrentRow(qMax(0, q->currentRow() + records));
+        }
     } catch (const DbError& e) {
         // Thrown from an event filter it would unwind through the event loop.
         emit fetchFailed(e.message());
     }
-    if (q->currentRow() != target && q->fetchedRows() > 0) // past the end: the last record
-        q->setCurrentRow(q->fetchedRows() - 1);
     if (QAbstractItemModel* model = m_grid->model()) {
         const int column = qMax(0, m_grid->currentIndex().column());
         m_grid->setCurrentIndex(model->index(q->currentRow(), column));

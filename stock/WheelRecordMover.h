@@ -18,7 +18,8 @@ public:
     explicit WheelRecordMover(QTableView* grid, FbQuery* query = nullptr);
 
     // Moves the current record by `records` (negative: towards the first), stopping at
-    // either end. Nothing happens when the query is closed or has no rows.
+    // either end; running past the last record leaves the query at end of data. Nothing
+    // happens when the query is closed or has no rows.
     void move(int records);
 
 signals:

@@ -569,6 +569,10 @@ void TestStockCheckDb::wheelAndFetchOnDemand()
     wheel(-120);
     QCOMPARE(krt.currentRow(), total - 1);
     QCOMPARE(grid->currentIndex().row(), total - 1);
+    QVERIFY(krt.eof());
+    wheel(120);
+    QCOMPARE(krt.currentRow(), total - 1 - lines);
+    QVERIFY(!krt.eof());
 }
 
 QTEST_MAIN(TestStockCheckDb)
