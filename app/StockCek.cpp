@@ -182,10 +182,13 @@ QString TVidArera::lbltgl() const
 
 bool TVidArera::event(QEvent* event)
 {
-    if (event->type() == QEvent::WindowActivate && !m_startupRan) {
-        // After the activation has been handled, so the start-up's dialogs have a window.
+    // The first activation starts the program; a desktop without a window manager never
+    // activates the window, so the first show does it too. Queued, so the start-up's
+    // dialogs find the window on the screen.
+    const bool first = event->type() == QEvent::WindowActivate ||
+                       (event->type() == QEvent::Show && !event->spontaneous());
+    if (first && !m_startupRan)
         QMetaObject::invokeMethod(this, &TVidArera::FormActivate, Qt::QueuedConnection);
-    }
     return QMainWindow::event(event);
 }
 
