@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FbQuery.h"
+#include "StockControls.h"
 #include "StockStatements.h"
 #include "StockViewRules.h"
 
@@ -14,13 +15,6 @@
 class ConnectionSet;
 class IniFile;
 class Messages;
-class QCheckBox;
-class QComboBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
 class QueryTableModel;
 class QWidget;
 class StockCheck;
@@ -62,8 +56,8 @@ public:
         return qobject_cast<T*>(widget(objectName));
     }
     // Company 0, 1, 2: DBGrid2, DBGrid3, DBGrid4 and DataSource2, DataSource3, DataSource4.
-    StockGrid* grid(int company) const { return m_grids.at(company); }
-    QueryTableModel* dataSource(int company) const { return m_sources.at(company); }
+    StockGrid* grid(int company) const { return m_c.grids.at(company); }
+    QueryTableModel* dataSource(int company) const { return m_c.sources.at(company); }
 
     FbQuery& krt() { return m_krt; }
     FbQuery& soka() { return m_soka; }
@@ -122,10 +116,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void createTopBar();
-    void createCompanyPanels();
-    void createSourcePanel();
-    void createSettingPanel();
     void connectHandlers();
 
     void search(SearchField field);
@@ -140,45 +130,7 @@ private:
     ConnectionSet& m_connections;
     Messages& m_messages;
 
-    QComboBox* m_ComboBox1 = nullptr;
-    QComboBox* m_ComboBox2 = nullptr;
-    QComboBox* m_ComboBox3 = nullptr;
-    QLineEdit* m_vidarera = nullptr;
-    QLineEdit* m_cekkode = nullptr;
-    QLineEdit* m_cektipe = nullptr;
-    QLineEdit* m_Edit1 = nullptr;
-    QPushButton* m_btnPrint = nullptr;
-    QLineEdit* m_petik = nullptr;
-    QLineEdit* m_cektgl = nullptr;
-    QLineEdit* m_sortby = nullptr;
-    QLineEdit* m_tampilkode = nullptr;
-
-    std::array<QGroupBox*, 3> m_boxes{};
-    std::array<StockGrid*, 3> m_grids{};
-    std::array<QueryTableModel*, 3> m_sources{};
-
-    QGroupBox* m_GroupBox5 = nullptr;
-    QCheckBox* m_cbltc = nullptr;
-    QCheckBox* m_cbmezanine = nullptr;
-    QCheckBox* m_cbrak = nullptr;
-    QCheckBox* m_cbbooking = nullptr;
-    QCheckBox* m_cbonorder = nullptr;
-    QCheckBox* m_cbhbeli = nullptr;
-    QCheckBox* m_cbpec = nullptr;
-    QCheckBox* m_cbproduksi = nullptr;
-    QCheckBox* m_cbwip = nullptr;
-    QCheckBox* m_cbONSO = nullptr;
-    QCheckBox* m_cbIR = nullptr;
-    QCheckBox* m_cbhpp = nullptr;
-    QLabel* m_Label8 = nullptr;
-    QRadioButton* m_rb1 = nullptr;
-    QRadioButton* m_rb2 = nullptr;
-    QRadioButton* m_rb3 = nullptr;
-    QPushButton* m_Button1 = nullptr;
-
-    QGroupBox* m_GroupBox6 = nullptr;
-    QPushButton* m_Button2 = nullptr;
-
+    StockControls m_c;
     FbQuery m_krt;
     FbQuery m_soka;
     FbQuery m_kw;

@@ -8,6 +8,16 @@ bool searchAccepted(SearchField field, StockSource source, const QString& text)
     return source == anyTextSource || text.toUcs4().size() >= kMinSearchLength;
 }
 
+QStringList companyFilterKinds()
+{
+    return {kFilterDescription, kFilterCode};
+}
+
+QStringList oldStockFilterKinds()
+{
+    return {kFilterDescription, kFilterCode, kFilterType};
+}
+
 SearchField searchFieldFor(const QString& filterKind)
 {
     if (filterKind == kFilterDescription)

@@ -4,6 +4,7 @@
 
 #include <QLatin1String>
 #include <QString>
+#include <QStringList>
 
 // The three search fields of the top bar; one of them is shown at a time.
 enum class SearchField { Description, Code, Type };
@@ -12,6 +13,10 @@ enum class SearchField { Description, Code, Type };
 inline constexpr QLatin1String kFilterDescription{"Filter Deskripsi"};
 inline constexpr QLatin1String kFilterCode{"Filter Kode"};
 inline constexpr QLatin1String kFilterType{"Filter Tipe"};
+
+// The filter kinds offered with the company sources and with old stock.
+QStringList companyFilterKinds();
+QStringList oldStockFilterKinds();
 
 // Sort entries, ComboBox2.
 inline constexpr QLatin1String kSortEntryDescription{"Deskripsi Item"};
