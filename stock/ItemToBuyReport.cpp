@@ -1,15 +1,7 @@
 #include "ItemToBuyReport.h"
 
-#include "Clock.h"
 #include "ConnectionSet.h"
-#include "DbError.h"
 #include "ItemToBuyStatements.h"
-#include "Messages.h"
-#include "QueryReportSource.h"
-#include "ReportEngine.h"
-#include "ReportLayoutReader.h"
-#include "ReportViewer.h"
-#include "WaitCursor.h"
 
 namespace
 {
@@ -29,8 +21,7 @@ ItemToBuyReport::ItemToBuyReport(ConnectionSet& connections, ReportViewer& viewe
                                  Messages& messages, const QLocale& locale, const Clock* clock,
                                  QObject* parent)
     : QObject(parent), m_StockKRT(&connections.VORAKRT), m_stockbsm(&connections.VORASOKA),
-      m_stocktwsp(&connections.VORAKW), m_viewer(viewer), m_messages(messages), m_locale(locale),
-      m_clock(clock)
+      m_stocktwsp(&connections.VORAKW), m_report(viewer, messages, locale, clock)
 {
     hold(m_StockKRT, "StockKRT", itemToBuyMasterStatement());
     hold(m_stockbsm, "stockbsm", itemToBuyDetailStatement());
@@ -43,38 +34,17 @@ void ItemToBuyReport::ItemtoBuy1Click()
         if (FbConnection* connection = query->connection())
             connection->drop();
 
-    std::optional<PreparedReport> report;
-    QString error;
-    try {
-        WaitCursor wait;
-        const std::optional<ReportLayout> layout =
-            ReportLayoutReader::fromResource(QStringLiteral("printitemtobuy"), &error);
-        if (layout) {
-            QueryReportSource master(m_StockKRT), bsm(m_stockbsm), twsp(m_stocktwsp);
-            ReportEngine engine(*layout);
-            engine.bind(QStringLiteral("StockKRT"), &master);
-            engine.bind(QStringLiteral("stockbsm"), &bsm);
-            engine.bind(QStringLiteral("stocktwsp"), &twsp);
-            // Each master row brings its own item's row of B and C, or none where the
-            // company lacks the code; missing values then count as 0.
-            engine.setMasterRowHandler([this](const QString&, ReportDataSource& row) {
-                const QVariant item = row.value(kItemNo);
-                for (FbQuery* detail : {&m_stockbsm, &m_stocktwsp}) {
-                    detail->setParam(kItemNo, item);
-                    detail->open();
-                }
-            });
-            engine.setLocale(m_locale);
-            if (m_clock)
-                engine.setPrintTime(m_clock->now());
-            report = engine.prepare(&error);
-        }
-    } catch (const DbError& e) {
-        error = e.message();
-    }
-    if (!report) {
-        m_messages.error(error);
-        return;
-    }
-    m_viewer.preview(*report);
+    // Each master row brings its own item's row of B and C, or none where the company
+    // lacks the code; missing values then count as 0.
+    m_report.preview(QStringLiteral("printitemtobuy"),
+                     {{QStringLiteral("StockKRT"), &m_StockKRT},
+                      {QStringLiteral("stockbsm"), &m_stockbsm},
+                      {QStringLiteral("stocktwsp"), &m_stocktwsp}},
+                     [this](const QString&, ReportDataSource& row) {
+                         const QVariant item = row.value(kItemNo);
+                         for (FbQuery* detail : {&m_stockbsm, &m_stocktwsp}) {
+                             detail->setParam(kItemNo, item);
+                             detail->open();
+                         }
+                     });
 }

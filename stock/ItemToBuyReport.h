@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FbQuery.h"
+#include "QueryReport.h"
 
 #include <QLocale>
 #include <QObject>
@@ -34,8 +35,5 @@ private:
     FbQuery m_StockKRT;
     FbQuery m_stockbsm;
     FbQuery m_stocktwsp;
-    ReportViewer& m_viewer;
-    Messages& m_messages;
-    QLocale m_locale;
-    const Clock* m_clock;
+    QueryReport m_report;
 };

@@ -8,6 +8,7 @@
 #include "StockGrid.h"
 #include "StockLayout.h"
 #include "StockViewRules.h"
+#include "WaitCursor.h"
 #include "WindowScaler.h"
 
 #include <QGroupBox>
@@ -18,16 +19,6 @@ namespace
 
 const QString kMoneyFormat = QStringLiteral("#,#0.00;(#,#0.00);#,#0.00 ");
 const QString kNothingFound = QStringLiteral("Pastikan keyword filter benar");
-
-// The wait cursor for as long as statements run, whichever way the run ends.
-class WaitCursor
-{
-public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "QueryReport.h"
 #include "StockPrintRules.h"
 
 #include <QLocale>
@@ -36,8 +37,6 @@ private:
 
     StockView& m_view;
     const QLineEdit& m_cekpo;
-    ReportViewer& m_viewer;
     Messages& m_messages;
-    QLocale m_locale;
-    const Clock* m_clock;
+    QueryReport m_report;
 };
