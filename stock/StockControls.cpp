@@ -136,6 +136,7 @@ void createSourcePanel(StockControls& c, QWidget* panel, WindowScaler& scaler)
     c.GroupBox5 = named<QGroupBox>(panel, "GroupBox5");
     c.GroupBox5->setTitle(kPanelSource);
     c.GroupBox5->hide();
+    c.GroupBox5->setAutoFillBackground(true); // floats over the grids
     scaler.place(c.GroupBox5, kGroupBox5Rect);
 
     struct Switch {
@@ -200,6 +201,7 @@ void createSettingPanel(StockControls& c, QWidget* panel, WindowScaler& scaler)
     c.GroupBox6 = named<QGroupBox>(panel, "GroupBox6");
     c.GroupBox6->setTitle(kPanelSetting);
     c.GroupBox6->hide();
+    c.GroupBox6->setAutoFillBackground(true); // floats over the grids
     scaler.place(c.GroupBox6, kGroupBox6Rect);
 
     auto* sortLabel = new QLabel(kLabelSort, c.GroupBox6);
