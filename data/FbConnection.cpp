@@ -108,12 +108,19 @@ void FbConnection::drop()
 
 void FbConnection::markLost()
 {
-    // The attachment is dead; forget it so the next open attaches afresh.
-    m_handle = 0;
+    // The attachment is dead: close its queries, free what the client still holds of it,
+    // and let the next open attach afresh.
     const auto queries = m_queries;
     for (const QPointer<FbQuery>& q : queries)
         if (q)
             q->close();
+    if (m_handle) {
+        ISC_STATUS_ARRAY ignored;
+        isc_db_handle handle = m_handle;
+        isc_detach_database(ignored, &handle);
+        m_handle = 0;
+        emit dropped();
+    }
 }
 
 void FbConnection::execute(const QString& sql, const QVariantMap& params)

@@ -92,9 +92,20 @@ void FbQuery::open()
             throw DbError(QStringLiteral("Parameter %1 tidak diberi nilai").arg(name));
         values << m_params.value(name);
     }
-    m_connection->open();
+    // A connection left open may have died since (server restarted, network gone): a
+    // select is safe to run again on a fresh attachment.
+    const bool reused = m_connection->isOpen();
     auto statement = std::make_unique<FbStatement>(*m_connection, FbStatement::Mode::ReadOnly);
-    statement->execute(parsed.text, values);
+    try {
+        m_connection->open();
+        statement->execute(parsed.text, values);
+    } catch (const DbError& e) {
+        if (!reused || !e.connectionLost())
+            throw;
+        statement = std::make_unique<FbStatement>(*m_connection, FbStatement::Mode::ReadOnly);
+        m_connection->open();
+        statement->execute(parsed.text, values);
+    }
     m_statement = std::move(statement);
     m_fieldNames = m_statement->columnNames();
     m_fieldIndex.clear();

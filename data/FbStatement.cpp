@@ -87,7 +87,7 @@ template <class T> void store(XSQLVAR& v, QByteArray& buf, short type, const T& 
 
 } // namespace
 
-void throwStatus(const intptr_t* status, const QString& context)
+DbError statusError(const intptr_t* status, const QString& context)
 {
     const ISC_STATUS* s = status;
     const bool lost = s[0] == 1 && isConnectionLostCode(s[1]);
@@ -101,7 +101,12 @@ void throwStatus(const intptr_t* status, const QString& context)
         text = QStringLiteral("Kesalahan database (kode %1)").arg(s[1]);
     if (!context.isEmpty())
         text = context + QLatin1Char('\n') + text;
-    throw DbError(text, lost);
+    return DbError(text, lost);
+}
+
+void throwStatus(const intptr_t* status, const QString& context)
+{
+    throw statusError(status, context);
 }
 
 struct FbStatement::Impl {
@@ -123,9 +128,12 @@ struct FbStatement::Impl {
     void check(const QString& context = {})
     {
         if (status[0] == 1 && status[1]) {
-            if (isConnectionLostCode(status[1]))
+            const DbError error = statusError(status, context);
+            // Forgetting the dead attachment closes its queries, this statement perhaps
+            // among them: nothing of this object may be touched after it.
+            if (error.connectionLost())
                 connection.markLost();
-            throwStatus(status, context);
+            throw error;
         }
     }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DbError.h"
 #include "TextCodec.h"
 
 #include <QStringList>
@@ -37,5 +38,6 @@ private:
     bool m_isSelect = false;
 };
 
-// Builds a DbError from a status vector, with the server's text (fb_interpret).
+// A DbError from a status vector, with the server's text (fb_interpret).
+DbError statusError(const intptr_t* status, const QString& context = {});
 [[noreturn]] void throwStatus(const intptr_t* status, const QString& context = {});
