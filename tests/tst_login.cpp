@@ -125,6 +125,20 @@ private slots:
             QVERIFY(!v.widget(box)->isHidden());
     }
 
+    void typedNikAndEnterLogIn()
+    {
+        WindowFixture f(WindowFixture::testServers());
+        f.start();
+        auto* field = f.window->findChild<QLineEdit*>(QStringLiteral("nik"));
+        QTest::keyClicks(field, QStringLiteral("10000"));
+        QTest::keyClick(field, Qt::Key_Return);
+        QVERIFY(!f.window->loggedIn());
+        QTest::keyClicks(field, QStringLiteral("2"));
+        QTest::keyClick(field, Qt::Key_Enter);
+        QVERIFY(f.window->loggedIn());
+        QCOMPARE(field->text(), QStringLiteral("100002"));
+    }
+
     void welcomeAndOnlineStamp()
     {
         WindowFixture f(WindowFixture::testServers());
