@@ -10,6 +10,21 @@
 #include "userprofile.h"
 
 #include <QApplication>
+#include <QScreen>
+
+namespace
+{
+// The window keeps its designed proportions and takes most of the screen, as large on a
+// big monitor as on a laptop; the scaler sizes every control to match.
+void fitToScreen(QWidget& window)
+{
+    const QScreen* screen = window.screen();
+    if (!screen)
+        return;
+    const QSize available = screen->availableGeometry().size() * 0.9;
+    window.resize(window.size().scaled(available, Qt::KeepAspectRatio));
+}
+} // namespace
 
 int runProgram(int argc, char** argv)
 {
@@ -32,6 +47,7 @@ int runProgram(int argc, char** argv)
     TOmset omset(&vidArera);
     Tfrmuserprofile profile(&vidArera);
     vidArera.setCompanions(&omset, &profile);
+    fitToScreen(vidArera);
     vidArera.show();
     return app.exec();
 }
