@@ -1,5 +1,6 @@
 #include "ControlRecords.h"
 
+#include "DateRules.h"
 #include "FbQuery.h"
 
 namespace ControlRecords
@@ -76,7 +77,7 @@ void stampStatus(FbQuery& query, const QString& status, const QDateTime& now)
     makeWritable(query);
     query.edit();
     query.setField(QStringLiteral("INFO7"), now.time().toString(QStringLiteral("HH:mm:ss")));
-    query.setField(QStringLiteral("INFO8"), now.date().toString(QStringLiteral("dd/MM/yyyy")));
+    query.setField(QStringLiteral("INFO8"), shortDate(now.date()));
     query.setField(QStringLiteral("INFO6"), status);
     query.post();
 }

@@ -1,5 +1,6 @@
 #include "FbQuery.h"
 
+#include "DateRules.h"
 #include "DbError.h"
 #include "Decimal.h"
 #include "FbConnection.h"
@@ -301,9 +302,9 @@ QString FbQuery::displayText(int row, int column) const
     }
     switch (v.metaType().id()) {
     case QMetaType::QDate:
-        return v.toDate().toString(QStringLiteral("dd/MM/yyyy"));
+        return shortDate(v.toDate());
     case QMetaType::QDateTime:
-        return v.toDateTime().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+        return shortDate(v.toDate()) + v.toDateTime().toString(QStringLiteral(" HH:mm:ss"));
     case QMetaType::QTime:
         return v.toTime().toString(QStringLiteral("HH:mm:ss"));
     case QMetaType::Double:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DateRules.h"
 #include "ReportDataSource.h"
 #include "ReportLayout.h"
 #include "ReportPrepared.h"
@@ -41,6 +42,6 @@ private:
     QHash<QString, ReportDataSource*> m_sources;
     MasterRowHandler m_masterRowHandler;
     QLocale m_locale;
-    QString m_dateFormat = QStringLiteral("dd/MM/yyyy");
+    QString m_dateFormat = QLatin1String(kShortDateFormat);
     QDateTime m_printTime;
 };
