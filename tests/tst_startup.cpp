@@ -60,6 +60,8 @@ private slots:
         f.window->FormActivate();
         QCOMPARE(f.messages.texts(), QStringList{message});
         QCOMPARE(f.pinger.asked, QStringList{lan});
+        QVERIFY(f.pinger.waitCursorShown);
+        QVERIFY(!QGuiApplication::overrideCursor());
         ConnectionSet& db = f.window->connections();
         QCOMPARE(db.serverAddress, chosen);
         QCOMPARE(db.serverPort, port);

@@ -2,6 +2,8 @@
 
 #include "Pinger.h"
 
+#include <QCursor>
+#include <QGuiApplication>
 #include <QStringList>
 
 // An echo that answers as told and remembers whom it was asked about.
@@ -12,8 +14,11 @@ public:
     bool echo(const QString& address, int) override
     {
         asked << address;
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        waitCursorShown = cursor && cursor->shape() == Qt::WaitCursor;
         return replies;
     }
     bool replies;
     QStringList asked;
+    bool waitCursorShown = false; // during the last echo
 };
