@@ -83,7 +83,7 @@ class Checks:
             self.expect(name + " runs", False, str(error).splitlines()[-1])
             return []
 
-    # ---- Part 2.1 ----
+    # ---- Stock check ----
 
     def stock(self) -> None:
         k = by_item(self.rows("three-company KRT", layout.KRT,
@@ -167,7 +167,7 @@ class Checks:
         o = by_item(self.rows("old stock empty type", layout.OLD, st.old_stock(CUTOFF, "", "", "")))
         self.expect("old stock with NULL NOTES never listed", "7-50002" not in o and len(o) > 10)
 
-    # ---- Part 2.4 ----
+    # ---- Item to buy ----
 
     def item_to_buy(self) -> None:
         rows = self.rows("StockKRT", layout.KRT, st.stock_krt())

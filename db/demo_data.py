@@ -210,8 +210,8 @@ class Company(Builder):
 
     def known_items(self) -> None:
         c = self.company
-        present = {code for code, spec in known.ITEMS.items() if c in spec[6]}
-        parents = {code: spec[5] for code, spec in known.ITEMS.items()}
+        present = {code for code, entry in known.ITEMS.items() if c in entry[6]}
+        parents = {code: entry[5] for code, entry in known.ITEMS.items()}
         for code, (text, itemtype, price, purch, minimums, parent, _) in known.ITEMS.items():
             if code not in present:
                 continue

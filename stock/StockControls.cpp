@@ -105,8 +105,8 @@ void createCompanyPanels(StockControls& c, QWidget* panel, WindowScaler& scaler,
     static constexpr const char* kSourceNames[3] = {"DataSource2", "DataSource3", "DataSource4"};
     const QString captions[3] = {kSourceCaptionKrt, QStringLiteral("SOKA"), QStringLiteral("KW")};
     QVector<QueryTableModel::Column> start;
-    for (const GridColumnSpec& spec : startColumns())
-        start.append({spec.field, spec.title});
+    for (const GridColumnSpec& column : startColumns())
+        start.append({column.field, column.title});
 
     for (int i = 0; i < 3; ++i) {
         QGroupBox* box = named<QGroupBox>(panel, kBoxNames[i]);
