@@ -9,6 +9,7 @@
 #include <QStringList>
 
 class ItemToBuyReport;
+class IniFile;
 class LoginPanel;
 class QAction;
 class QGroupBox;
@@ -76,7 +77,7 @@ private:
     void buildMenus();
     void wireRights();
     // Start-up steps; each returns false when the sequence must stop.
-    void chooseServer();
+    void chooseServer(const IniFile& config);
     bool readApplicationRecord();
     bool checkUpdaterAndVersion();
     void login();

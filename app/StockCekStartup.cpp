@@ -55,7 +55,8 @@ void TVidArera::FormActivate()
     m_login->nik()->setFocus();
 
     // 5. Server.
-    chooseServer();
+    const IniFile config(m_context.configPath());
+    chooseServer(config);
     // 6. Application record.
     if (!readApplicationRecord())
         return;
@@ -68,12 +69,12 @@ void TVidArera::FormActivate()
     // 9-11. Stock queries, grids, view settings.
     m_stock->applyStartSql();
     m_stock->prepareGrids();
-    m_stock->restoreSettings(IniFile(m_context.configPath()));
+    m_stock->restoreSettings(config);
 }
 
-void TVidArera::chooseServer()
+void TVidArera::chooseServer(const IniFile& config)
 {
-    const ServerSettings servers = ServerSettings::read(IniFile(m_context.configPath()));
+    const ServerSettings servers = ServerSettings::read(config);
     m_db.setOptions(servers.connection.charset, servers.connection.connectTimeoutSeconds);
     auto tryOpen = [this](const QString& host, int port) {
         m_db.setControlServer(host, port);

@@ -28,7 +28,7 @@ bool keyValue(const QString& line, QString* key, QString* value)
 
 } // namespace
 
-IniFile::IniFile(const QString& path) : m_path(path) {}
+IniFile::IniFile(const QString& path) : m_path(path), m_lines(lines()) {}
 
 QStringList IniFile::lines() const
 {
@@ -49,7 +49,7 @@ QString IniFile::read(const QString& section, const QString& key) const
 {
     bool inSection = false;
     QString name, k, v;
-    for (const QString& line : lines()) {
+    for (const QString& line : m_lines) {
         if (sectionName(line, &name)) {
             inSection = name.compare(section, Qt::CaseInsensitive) == 0;
             continue;
@@ -62,6 +62,7 @@ QString IniFile::read(const QString& section, const QString& key) const
 
 QString IniFile::write(const QString& section, const QList<QPair<QString, QString>>& values) const
 {
+    // Afresh: another program may have changed the file since it was read.
     QStringList out = lines();
     QString name, k, v;
     for (const auto& [key, value] : values) {

@@ -10,6 +10,7 @@
 class IniFile
 {
 public:
+    // Reads the file once, here; a missing file reads as empty.
     explicit IniFile(const QString& path);
 
     const QString& path() const { return m_path; }
@@ -23,4 +24,5 @@ public:
 private:
     QStringList lines() const;
     QString m_path;
+    QStringList m_lines;
 };
