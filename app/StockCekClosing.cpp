@@ -6,6 +6,7 @@
 #include "IniFile.h"
 #include "LoginPanel.h"
 #include "Messages.h"
+#include "StockSettings.h"
 #include "StockView.h"
 #include "WaitCursor.h"
 
@@ -14,7 +15,6 @@
 namespace
 {
 const QString kCloseQuestion = QStringLiteral("Anda yakin ingin menutup aplikasi ini ?");
-const QString kConfigSection = QStringLiteral("Config");
 } // namespace
 
 bool TVidArera::FormCloseQuery()
@@ -22,7 +22,7 @@ bool TVidArera::FormCloseQuery()
     if (!m_context.messages->confirm(kCloseQuestion))
         return false;
     const QString failure =
-        IniFile(m_context.configPath()).write(kConfigSection, m_stock->settingsToSave());
+        IniFile(m_context.configPath()).write(kSettingsSection, m_stock->settingsToSave());
     if (!failure.isEmpty()) {
         m_context.messages->error(failure);
         return false;

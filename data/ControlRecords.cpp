@@ -76,7 +76,7 @@ void stampStatus(FbQuery& query, const QString& status, const QDateTime& now)
 {
     makeWritable(query);
     query.edit();
-    query.setField(QStringLiteral("INFO7"), now.time().toString(QStringLiteral("HH:mm:ss")));
+    query.setField(QStringLiteral("INFO7"), now.time().toString(QLatin1String(kTimeFormat)));
     query.setField(QStringLiteral("INFO8"), shortDate(now.date()));
     query.setField(QStringLiteral("INFO6"), status);
     query.post();

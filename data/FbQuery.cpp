@@ -304,9 +304,10 @@ QString FbQuery::displayText(int row, int column) const
     case QMetaType::QDate:
         return shortDate(v.toDate());
     case QMetaType::QDateTime:
-        return shortDate(v.toDate()) + v.toDateTime().toString(QStringLiteral(" HH:mm:ss"));
+        return shortDate(v.toDate()) + QLatin1Char(' ') +
+               v.toDateTime().time().toString(QLatin1String(kTimeFormat));
     case QMetaType::QTime:
-        return v.toTime().toString(QStringLiteral("HH:mm:ss"));
+        return v.toTime().toString(QLatin1String(kTimeFormat));
     case QMetaType::Double:
         return QString::number(v.toDouble(), 'g', 15);
     default:

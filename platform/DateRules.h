@@ -5,6 +5,8 @@
 
 // The program's one date format, "dd/MM/yyyy"; every date it shows or reads uses it.
 inline constexpr char kShortDateFormat[] = "dd/MM/yyyy";
+// The program's time of day, hours to seconds.
+inline constexpr char kTimeFormat[] = "HH:mm:ss";
 
 // Cut-off date of the stock figures: the month's last day when today is that day, else the
 // day before it. Empty for an invalid date.

@@ -1,5 +1,6 @@
 #include "ReportEngine.h"
 
+#include "DateRules.h"
 #include "ReportExpressionContext.h"
 #include "ReportValue.h"
 
@@ -54,7 +55,7 @@ public:
         if (name == QLatin1String("date"))
             return m_printTime.date();
         if (name == QLatin1String("time"))
-            return m_printTime.time().toString(QStringLiteral("HH:mm:ss"));
+            return m_printTime.time().toString(QLatin1String(kTimeFormat));
         if (name == QLatin1String("page"))
             return m_report.pageCount();
         if (m_valuesBand)

@@ -1,5 +1,6 @@
 #include "ReportFormat.h"
 
+#include "DateRules.h"
 #include "NumberFormat.h"
 
 #include <QRegularExpression>
@@ -8,7 +9,7 @@ namespace
 {
 
 const QString generalFormat = QStringLiteral("%g");
-const QString timeFormat = QStringLiteral("HH:mm:ss");
+const QString timeFormat = QLatin1String(kTimeFormat);
 
 QString quotedLiteral(const QString& text)
 {

@@ -1,5 +1,7 @@
 #include "StockPrintRules.h"
 
+#include "StockViewRules.h"
+
 namespace
 {
 
@@ -42,7 +44,7 @@ StockTemplate chooseTemplate(StockSource source, bool priceRight)
 
 bool filterFilledIn(const QString& description, const QString& code)
 {
-    return filled(description, QLatin1String("Filter Deskripsi")) ||
+    return filled(description, kFilterDescription) ||
            filled(code, QLatin1String("Filter Kode Item"));
 }
 
