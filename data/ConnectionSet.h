@@ -23,7 +23,6 @@ public:
 
     // Character set and connect time-out shared by all five (the credentials are fixed).
     void setOptions(const QString& charset, int connectTimeoutSeconds);
-    const ConnectionParams& defaults() const { return m_base; }
 
     // Points `koneksi` at the control database on a server; it stays closed.
     void setControlServer(const QString& host, int port);

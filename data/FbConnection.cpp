@@ -102,7 +102,6 @@ void FbConnection::drop()
         isc_db_handle handle = m_handle;
         isc_detach_database(status, &handle);
         m_handle = 0;
-        emit dropped();
     }
 }
 
@@ -119,7 +118,6 @@ void FbConnection::markLost()
         isc_db_handle handle = m_handle;
         isc_detach_database(ignored, &handle);
         m_handle = 0;
-        emit dropped();
     }
 }
 

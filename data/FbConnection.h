@@ -56,8 +56,6 @@ public:
     void unregisterQuery(FbQuery* query);
     void markLost();
 
-signals:
-    void dropped();
 
 private:
     ConnectionParams m_params;

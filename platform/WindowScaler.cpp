@@ -39,13 +39,6 @@ void WindowScaler::setDesignHeight(QWidget* widget, int height)
     place(widget, r);
 }
 
-void WindowScaler::setDesignWidth(QWidget* widget, int width)
-{
-    QRect r = designGeometry(widget);
-    r.setWidth(width);
-    place(widget, r);
-}
-
 void WindowScaler::apply(Entry& e) const
 {
     if (!e.widget)

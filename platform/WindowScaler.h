@@ -23,7 +23,6 @@ public:
     QRect designGeometry(QWidget* widget) const;
     void setDesignTop(QWidget* widget, int top);
     void setDesignHeight(QWidget* widget, int height);
-    void setDesignWidth(QWidget* widget, int width);
 
     double factorX() const { return m_fx; }
     double factorY() const { return m_fy; }
