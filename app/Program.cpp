@@ -5,9 +5,9 @@
 #include "IcmpPinger.h"
 #include "QtMessages.h"
 #include "ReportDialogViewer.h"
-#include "StockCek.h"
-#include "omsetsales.h"
-#include "userprofile.h"
+#include "MainWindow.h"
+#include "SalesAchievementDialog.h"
+#include "UserProfileDialog.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -43,9 +43,9 @@ int runProgram(int argc, char** argv)
     context.reportViewer = &reportViewer;
     context.programDir = QApplication::applicationDirPath();
 
-    TVidArera vidArera(context);
-    TOmset omset(&vidArera);
-    Tfrmuserprofile profile(&vidArera);
+    MainWindow vidArera(context);
+    SalesAchievementDialog omset(&vidArera);
+    UserProfileDialog profile(&vidArera);
     vidArera.setCompanions(&omset, &profile);
     fitToScreen(vidArera);
     vidArera.show();

@@ -55,7 +55,7 @@ double median(std::vector<double> v)
 QString matches(const ConnectionSet& set, const QString& field, const QString& text)
 {
     QStringList counts;
-    for (const FbConnection* c : {&set.VORAKRT, &set.VORASOKA, &set.VORAKW}) {
+    for (const FbConnection* c : {&set.krt, &set.soka, &set.kw}) {
         FbConnection connection;
         connection.setParams(c->params());
         FbQuery q(&connection);
@@ -79,7 +79,7 @@ double isqlSeconds(const ConnectionSet& set, const QStringList& statements, cons
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         qFatal("cannot write %s", qPrintable(path));
     QTextStream out(&file);
-    const FbConnection* connections[3] = {&set.VORAKRT, &set.VORASOKA, &set.VORAKW};
+    const FbConnection* connections[3] = {&set.krt, &set.soka, &set.kw};
     for (int i = 0; i < 3; ++i) {
         out << "CONNECT '" << connections[i]->connectString() << "' USER 'sysdba' PASSWORD '"
             << connections[i]->params().password << "';\n";
@@ -112,7 +112,7 @@ int main(int argc, char** argv)
 
     ConnectionSet connections;
     connections.setControlServer(host, port);
-    FbQuery appRecord(&connections.koneksi);
+    FbQuery appRecord(&connections.control);
     appRecord.setSql(ControlRecords::applicationRecordSql());
     appRecord.open();
     const ControlRecords::ApplicationRecord record =

@@ -52,14 +52,14 @@ void ConnectionSet::setControlServer(const QString& host, int port)
     p.host = host;
     p.port = port;
     p.database = controlDatabase();
-    koneksi.setParams(p);
+    control.setParams(p);
 }
 
 void ConnectionSet::configureCompanies(const QString& suffixKrt, const QString& suffixSoka,
                                        const QString& suffixKw)
 {
-    point(VORAKRT, krtDatabase(suffixKrt));
-    point(VORAKW, kwDatabase(suffixKw));
-    point(VORASOKA, sokaDatabase(suffixSoka));
-    point(VORAOLD, oldStockDatabase());
+    point(krt, krtDatabase(suffixKrt));
+    point(kw, kwDatabase(suffixKw));
+    point(soka, sokaDatabase(suffixSoka));
+    point(oldStock, oldStockDatabase());
 }

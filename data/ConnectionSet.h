@@ -15,16 +15,16 @@ public:
 
     explicit ConnectionSet(QObject* parent = nullptr);
 
-    FbConnection koneksi;  // control database
-    FbConnection VORAKRT;  // company KRT
-    FbConnection VORASOKA; // company BSM (SOKA)
-    FbConnection VORAKW;   // company TWSP (KW)
-    FbConnection VORAOLD;  // old stock
+    FbConnection control;  // control database
+    FbConnection krt;      // company KRT
+    FbConnection soka;     // company BSM (SOKA)
+    FbConnection kw;       // company TWSP (KW)
+    FbConnection oldStock; // old stock
 
     // Character set and connect time-out shared by all five (the credentials are fixed).
     void setOptions(const QString& charset, int connectTimeoutSeconds);
 
-    // Points `koneksi` at the control database on a server; it stays closed.
+    // Points `control` at the control database on a server; it stays closed.
     void setControlServer(const QString& host, int port);
     // Points the company and old-stock connections at the chosen server; they stay closed.
     void configureCompanies(const QString& suffixKrt, const QString& suffixSoka,

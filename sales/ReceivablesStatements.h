@@ -1,12 +1,9 @@
 #pragma once
 
+#include "LoginState.h"
+
 #include <QString>
 #include <QStringList>
-
-// The logged-in user's sales scope: copies of the user record's INFO13 to INFO17.
-struct SalesScope {
-    QString sales1, sales2, dept1, dept2, dept3;
-};
 
 // Closing lines of the two receivables statements.
 inline constexpr char kSummaryClosingLine[] = "order by L.CurrencyName";

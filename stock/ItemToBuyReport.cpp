@@ -20,8 +20,8 @@ void hold(FbQuery& query, const char* name, const QStringList& lines)
 ItemToBuyReport::ItemToBuyReport(ConnectionSet& connections, ReportViewer& viewer,
                                  Messages& messages, const QLocale& locale, const Clock* clock,
                                  QObject* parent)
-    : QObject(parent), m_StockKRT(&connections.VORAKRT), m_stockbsm(&connections.VORASOKA),
-      m_stocktwsp(&connections.VORAKW), m_report(viewer, messages, locale, clock)
+    : QObject(parent), m_StockKRT(&connections.krt), m_stockbsm(&connections.soka),
+      m_stocktwsp(&connections.kw), m_report(viewer, messages, locale, clock)
 {
     hold(m_StockKRT, "StockKRT", itemToBuyMasterStatement());
     hold(m_stockbsm, "stockbsm", itemToBuyDetailStatement());

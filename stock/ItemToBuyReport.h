@@ -21,7 +21,7 @@ public:
                     const QLocale& locale = QLocale(), const Clock* clock = nullptr,
                     QObject* parent = nullptr);
 
-    // The master on VORAKRT and its two details on VORASOKA and VORAKW (parameter ITEMNO).
+    // The master on company A and its two details on companies B and C (parameter ITEMNO).
     FbQuery& StockKRT() { return m_StockKRT; }
     FbQuery& stockbsm() { return m_stockbsm; }
     FbQuery& stocktwsp() { return m_stocktwsp; }

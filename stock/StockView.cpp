@@ -193,10 +193,10 @@ bool StockView::eventFilter(QObject* watched, QEvent* event)
 void StockView::applyStartSql()
 {
     const std::pair<FbQuery*, FbConnection*> bindings[] = {
-        {&m_krt, &m_connections.VORAKRT},
-        {&m_soka, &m_connections.VORASOKA},
-        {&m_kw, &m_connections.VORAKW},
-        {&m_oldstk, &m_connections.VORAOLD},
+        {&m_krt, &m_connections.krt},
+        {&m_soka, &m_connections.soka},
+        {&m_kw, &m_connections.kw},
+        {&m_oldstk, &m_connections.oldStock},
     };
     for (const auto& [query, connection] : bindings) {
         query->setConnection(connection);

@@ -3,7 +3,7 @@
 #include "FbQuery.h"
 #include "ItemToBuyReport.h"
 #include "QueryTableModel.h"
-#include "StockCek.h"
+#include "MainWindow.h"
 #include "StockView.h"
 #include "TestServers.h"
 #include "WindowFixture.h"
@@ -241,9 +241,9 @@ private slots:
     {
         Session s;
         QVERIFY(s.ok);
-        ConnectionParams dead = s.fixture.window->connections().VORAKW.params();
+        ConnectionParams dead = s.fixture.window->connections().kw.params();
         dead.host = WindowFixture::deadAddress();
-        s.fixture.window->connections().VORAKW.setParams(dead);
+        s.fixture.window->connections().kw.setParams(dead);
         QCOMPARE(s.run(), nullptr);
         const QStringList errors = s.fixture.messages.texts(Messages::Kind::Error);
         QCOMPARE(errors.size(), 1);

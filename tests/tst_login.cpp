@@ -1,11 +1,11 @@
 // vid_test: DB
 #include "FbQuery.h"
-#include "StockCek.h"
+#include "MainWindow.h"
 #include "StockGrid.h"
 #include "StockView.h"
 #include "TestServers.h"
 #include "WindowFixture.h"
-#include "omsetsales.h"
+#include "SalesAchievementDialog.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -44,7 +44,7 @@ class TestLogin : public QObject
         c.execute(sql);
     }
 
-    static bool actionVisible(TVidArera& w, const char* name)
+    static bool actionVisible(MainWindow& w, const char* name)
     {
         return w.findChild<QAction*>(QLatin1String(name))->isVisible();
     }
@@ -94,7 +94,7 @@ private slots:
         QFETCH(bool, oldStock);
         WindowFixture f(WindowFixture::testServers(), true, "DbAktif=OLD STOCK\r\n");
         QVERIFY(f.login(nik));
-        TVidArera& w = *f.window;
+        MainWindow& w = *f.window;
         StockView& v = w.stockView();
         QCOMPARE(!v.widget("btnPrint")->isHidden(), print);
         QCOMPARE(actionVisible(w, "stockprint1"), print);
@@ -229,7 +229,7 @@ private slots:
         auto* banner = f.window->findChild<QLineEdit*>(QStringLiteral("Edit2"));
         QVERIFY(!banner->isHidden());
         QCOMPARE(banner->text(), QStringLiteral("Update :28/06/2026 16:20:00"));
-        QVERIFY(!f.window->connections().VORAKRT.isOpen());
+        QVERIFY(!f.window->connections().krt.isOpen());
     }
 
     void closingWritesSettingsAndStamps()
@@ -291,9 +291,9 @@ private slots:
         WindowFixture f(WindowFixture::testServers());
         QVERIFY(f.login(QStringLiteral("100004")));
         // The control database gone: point the connection at a server that is not there.
-        ConnectionParams p = f.window->connections().koneksi.params();
+        ConnectionParams p = f.window->connections().control.params();
         p.host = WindowFixture::deadAddress();
-        f.window->connections().koneksi.setParams(p);
+        f.window->connections().control.setParams(p);
         QVERIFY(f.window->FormCloseQuery());
         QVERIFY(f.messages.texts(Messages::Kind::Error).isEmpty());
         QCOMPARE(statusOf(QStringLiteral("100004")).value(0).section('|', 0, 0),

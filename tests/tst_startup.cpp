@@ -2,7 +2,7 @@
 #include "ConnectionSet.h"
 #include "FbQuery.h"
 #include "IcmpPinger.h"
-#include "StockCek.h"
+#include "MainWindow.h"
 #include "TestServers.h"
 #include "WindowFixture.h"
 
@@ -66,17 +66,17 @@ private slots:
         QCOMPARE(db.serverAddress, chosen);
         QCOMPARE(db.serverPort, port);
         QCOMPARE(f.window->offlineMode(), offline);
-        QVERIFY(db.koneksi.isOpen());
+        QVERIFY(db.control.isOpen());
         // The application record is read, the companies configured on that server and closed.
         QCOMPARE(f.window->versionReleased, QStringLiteral("3.4"));
         QCOMPARE(f.window->tglawal, QStringLiteral("01/01/2026"));
         QCOMPARE(f.window->updaterDate, QDateTime(QDate(2025, 6, 1), QTime(0, 0)));
         const auto suffixes = TestServers::suffixes();
-        QCOMPARE(db.VORAKRT.params().database, ConnectionSet::krtDatabase(suffixes.krt));
-        QCOMPARE(db.VORASOKA.params().database, ConnectionSet::sokaDatabase(suffixes.soka));
-        QCOMPARE(db.VORAKW.params().database, ConnectionSet::kwDatabase(suffixes.kw));
-        QCOMPARE(db.VORAOLD.params().database, ConnectionSet::oldStockDatabase());
-        for (FbConnection* c : {&db.VORAKRT, &db.VORASOKA, &db.VORAKW, &db.VORAOLD}) {
+        QCOMPARE(db.krt.params().database, ConnectionSet::krtDatabase(suffixes.krt));
+        QCOMPARE(db.soka.params().database, ConnectionSet::sokaDatabase(suffixes.soka));
+        QCOMPARE(db.kw.params().database, ConnectionSet::kwDatabase(suffixes.kw));
+        QCOMPARE(db.oldStock.params().database, ConnectionSet::oldStockDatabase());
+        for (FbConnection* c : {&db.krt, &db.soka, &db.kw, &db.oldStock}) {
             QCOMPARE(c->params().host, chosen);
             QCOMPARE(c->params().port, port);
             QVERIFY(!c->isOpen());
@@ -93,7 +93,7 @@ private slots:
         QCOMPARE(f.messages.shown[1].kind, Messages::Kind::Error);
         QVERIFY(!f.messages.shown[1].text.isEmpty());
         // The sequence stopped: the companies were never configured; the login panel waits.
-        QVERIFY(f.window->connections().VORAKRT.params().database.isEmpty());
+        QVERIFY(f.window->connections().krt.params().database.isEmpty());
         QVERIFY(!f.window->findChild<QGroupBox*>(QStringLiteral("GroupBox7"))->isHidden());
         QVERIFY(f.window->findChild<QGroupBox*>(QStringLiteral("GroupBox2"))->isHidden());
     }
@@ -106,7 +106,7 @@ private slots:
         renameApplicationRecord(QStringLiteral("VADIDUDIRARA-OFF"), QStringLiteral("VADIDUDIRARA"));
         QCOMPARE(f.messages.texts(Messages::Kind::Error),
                  QStringList{QStringLiteral("'' is not a valid date and time")});
-        QVERIFY(f.window->connections().VORAKRT.params().database.isEmpty());
+        QVERIFY(f.window->connections().krt.params().database.isEmpty());
     }
 
     void cutoffAndDateFields()

@@ -503,10 +503,10 @@ void TestStockCheckDb::databaseErrors()
     const QStringList kwBefore = db.view->kw().sqlLines();
 
     // B's database is missing: A ran, B fails with the server's message, C is not refreshed.
-    const ConnectionParams good = db.connections.VORASOKA.params();
+    const ConnectionParams good = db.connections.soka.params();
     ConnectionParams missing = good;
     missing.database = QStringLiteral("f:\\vora\\soka\\nothere.fdb");
-    db.connections.VORASOKA.setParams(missing);
+    db.connections.soka.setParams(missing);
     db.search("cekkode", QStringLiteral("5-90011"));
     QCOMPARE(db.errors().size(), 1);
     QVERIFY(!db.errors().first().isEmpty());
@@ -515,7 +515,7 @@ void TestStockCheckDb::databaseErrors()
     QCOMPARE(db.view->kw().sqlLines(), kwBefore);
 
     // The server is back: the next check works.
-    db.connections.VORASOKA.setParams(good);
+    db.connections.soka.setParams(good);
     db.messages.clear();
     db.search("cekkode", QStringLiteral("5-90011"));
     QVERIFY(db.messages.shown.isEmpty());

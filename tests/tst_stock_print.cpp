@@ -1,6 +1,6 @@
 // vid_test: DB
 #include "FbQuery.h"
-#include "StockCek.h"
+#include "MainWindow.h"
 #include "StockPrintRules.h"
 #include "StockView.h"
 #include "TestServers.h"
@@ -60,7 +60,7 @@ public:
         fixture.messages.clear();
     }
 
-    TVidArera& window() { return *fixture.window; }
+    MainWindow& window() { return *fixture.window; }
     StockView& view() { return fixture.window->stockView(); }
     FakeReportViewer& viewer() { return fixture.viewer; }
     ScriptedMessages& messages() { return fixture.messages; }
@@ -344,7 +344,7 @@ private slots:
         const QStringList rows = printedRows(s.viewer().last());
         QVERIFY(!rows.isEmpty());
 
-        s.window().connections().VORAKRT.drop();
+        s.window().connections().krt.drop();
         QVERIFY(!s.view().krt().isActive());
         s.press("menu");
         QCOMPARE(s.messages().texts(), QStringList());

@@ -1,9 +1,9 @@
 #include "WindowFixture.h"
 
-#include "StockCek.h"
+#include "MainWindow.h"
 #include "TestServers.h"
-#include "omsetsales.h"
-#include "userprofile.h"
+#include "SalesAchievementDialog.h"
+#include "UserProfileDialog.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -30,9 +30,9 @@ WindowFixture::WindowFixture(const Servers& servers, bool lanReplies,
     context.pinger = &pinger;
     context.reportViewer = &viewer;
     context.programDir = dir.path();
-    window = std::make_unique<TVidArera>(context);
-    omset = std::make_unique<TOmset>(window.get());
-    profile = std::make_unique<Tfrmuserprofile>(window.get());
+    window = std::make_unique<MainWindow>(context);
+    omset = std::make_unique<SalesAchievementDialog>(window.get());
+    profile = std::make_unique<UserProfileDialog>(window.get());
     window->setCompanions(omset.get(), profile.get());
 }
 

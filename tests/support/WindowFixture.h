@@ -9,9 +9,9 @@
 #include <QTemporaryDir>
 #include <memory>
 
-class TVidArera;
-class TOmset;
-class Tfrmuserprofile;
+class MainWindow;
+class SalesAchievementDialog;
+class UserProfileDialog;
 
 // The program's three windows on a private program folder whose Config.ini names the
 // servers, with scripted messages, a fixed clock and a scripted echo.
@@ -44,7 +44,7 @@ public:
     ScriptedPinger pinger;
     FakeReportViewer viewer;
     AppContext context;
-    std::unique_ptr<TVidArera> window;
-    std::unique_ptr<TOmset> omset;
-    std::unique_ptr<Tfrmuserprofile> profile;
+    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<SalesAchievementDialog> omset;
+    std::unique_ptr<UserProfileDialog> profile;
 };

@@ -18,21 +18,21 @@ class QLineEdit;
 class QMenu;
 class StockPrinter;
 class StockView;
-class TOmset;
-class Tfrmuserprofile;
+class SalesAchievementDialog;
+class UserProfileDialog;
 class WindowScaler;
 
 // The main window: the stock view, the login panel, the menus, and the state the other
 // windows read (the login copies and the receivables statements).
-class TVidArera : public QMainWindow
+class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    TVidArera(AppContext& context, QWidget* parent = nullptr);
-    ~TVidArera() override;
+    MainWindow(AppContext& context, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // The other two windows, created after this one; the login clears the sales list.
-    void setCompanions(TOmset* omset, Tfrmuserprofile* profile);
+    void setCompanions(SalesAchievementDialog* omset, UserProfileDialog* profile);
 
     // Start-up, once per run; the first activation calls it.
     void FormActivate();
@@ -112,8 +112,8 @@ private:
     QAction* m_itemtoBuy1 = nullptr;
     QAction* m_userProfile1 = nullptr;
     QAction* m_cekOnline1 = nullptr;
-    TOmset* m_omset = nullptr;
-    Tfrmuserprofile* m_profile = nullptr;
+    SalesAchievementDialog* m_omset = nullptr;
+    UserProfileDialog* m_profile = nullptr;
     bool m_startupRan = false;
     bool m_loggedIn = false;
     bool m_offline = false;

@@ -1,5 +1,5 @@
 // Leaving the program: the question, the view settings, the status stamp.
-#include "StockCek.h"
+#include "MainWindow.h"
 
 #include "Clock.h"
 #include "DbError.h"
@@ -17,7 +17,7 @@ namespace
 const QString kCloseQuestion = QStringLiteral("Anda yakin ingin menutup aplikasi ini ?");
 } // namespace
 
-bool TVidArera::FormCloseQuery()
+bool MainWindow::FormCloseQuery()
 {
     if (!m_context.messages->confirm(kCloseQuestion))
         return false;
@@ -32,7 +32,7 @@ bool TVidArera::FormCloseQuery()
     return true;
 }
 
-void TVidArera::Exit1Click()
+void MainWindow::Exit1Click()
 {
     if (!m_context.messages->confirm(kCloseQuestion))
         return;
@@ -41,12 +41,12 @@ void TVidArera::Exit1Click()
     close();
 }
 
-void TVidArera::stampDisconnected()
+void MainWindow::stampDisconnected()
 {
     // The program ends whatever happens here; a row left "Online" is the known cost.
     try {
         WaitCursor wait;
-        m_kontrol.setConnection(&m_db.koneksi);
+        m_kontrol.setConnection(&m_db.control);
         m_kontrol.setSql(ControlRecords::onlineUsersSql());
         m_kontrol.open();
         if (m_kontrol.locate(QStringLiteral("INFO1"), m_login->nik()->text()))

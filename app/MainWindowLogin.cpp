@@ -1,5 +1,5 @@
 // Login by NIK: the user's rights, the online stamp, the receivables statements.
-#include "StockCek.h"
+#include "MainWindow.h"
 
 #include "Clock.h"
 #include "DateRules.h"
@@ -9,7 +9,7 @@
 #include "ReceivablesStatements.h"
 #include "StockView.h"
 #include "WaitCursor.h"
-#include "omsetsales.h"
+#include "SalesAchievementDialog.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -21,7 +21,7 @@ namespace
 constexpr int kShortestNik = 6;
 } // namespace
 
-void TVidArera::nikKeyPress(int key)
+void MainWindow::nikKeyPress(int key)
 {
     if (key != Qt::Key_Return && key != Qt::Key_Enter)
         return;
@@ -34,13 +34,13 @@ void TVidArera::nikKeyPress(int key)
     }
 }
 
-void TVidArera::login()
+void MainWindow::login()
 {
     const QString nik = m_login->nik()->text();
     ControlRecords::UserRecord user;
     {
         WaitCursor wait;
-        m_kontrol.setConnection(&m_db.koneksi);
+        m_kontrol.setConnection(&m_db.control);
         m_kontrol.setSql(ControlRecords::userByNikSql());
         m_kontrol.setParam(QStringLiteral("NIK"), nik);
         m_kontrol.open();
@@ -82,10 +82,10 @@ void TVidArera::login()
     applySalesFilter();
 }
 
-void TVidArera::showOfflineBanner()
+void MainWindow::showOfflineBanner()
 {
     WaitCursor wait;
-    FbConnection& krtConnection = m_db.VORAKRT;
+    FbConnection& krtConnection = m_db.krt;
     if (krtConnection.isOpen())
         krtConnection.drop();
     FbQuery& krt = m_stock->krt();
@@ -98,7 +98,7 @@ void TVidArera::showOfflineBanner()
     m_edit2->show();
 }
 
-void TVidArera::applySalesFilter()
+void MainWindow::applySalesFilter()
 {
     Memo1 = summaryStatementStart();
     Memo2 = detailStatementStart();

@@ -1,10 +1,10 @@
-#include "omsetsales.h"
+#include "SalesAchievementDialog.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QVBoxLayout>
 
-TOmset::TOmset(QWidget* parent) : QDialog(parent)
+SalesAchievementDialog::SalesAchievementDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Omset"));
     setWindowTitle(QStringLiteral("Omset"));

@@ -1,6 +1,6 @@
-#include "userprofile.h"
+#include "UserProfileDialog.h"
 
-Tfrmuserprofile::Tfrmuserprofile(QWidget* parent) : QDialog(parent)
+UserProfileDialog::UserProfileDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmuserprofile"));
     setWindowTitle(QStringLiteral("User Profile"));

@@ -1,12 +1,12 @@
-#include "StockCek.h"
+#include "MainWindow.h"
 
 #include "ItemToBuyReport.h"
 #include "LoginPanel.h"
 #include "StockPrinter.h"
 #include "StockView.h"
 #include "WindowScaler.h"
-#include "omsetsales.h"
-#include "userprofile.h"
+#include "SalesAchievementDialog.h"
+#include "UserProfileDialog.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -37,8 +37,8 @@ QAction* entry(QMenu* menu, const char* name, const QString& caption, bool visib
 }
 } // namespace
 
-TVidArera::TVidArera(AppContext& context, QWidget* parent)
-    : QMainWindow(parent), m_context(context), m_kontrol(&m_db.koneksi)
+MainWindow::MainWindow(AppContext& context, QWidget* parent)
+    : QMainWindow(parent), m_context(context), m_kontrol(&m_db.control)
 {
     setObjectName(QStringLiteral("VidArera"));
     setWindowTitle(QStringLiteral("Vid Arera Intergrasi VORA"));
@@ -49,22 +49,22 @@ TVidArera::TVidArera(AppContext& context, QWidget* parent)
     m_itemToBuy = new ItemToBuyReport(m_db, *m_context.reportViewer, *m_context.messages, QLocale(),
                                       m_context.clock, this);
     connect(m_stock, &StockView::printRequested, m_printer, &StockPrinter::btnPrintClick);
-    connect(this, &TVidArera::printRequested, m_printer, &StockPrinter::stockprint1Click);
-    connect(this, &TVidArera::itemToBuyRequested, m_itemToBuy, &ItemToBuyReport::ItemtoBuy1Click);
+    connect(this, &MainWindow::printRequested, m_printer, &StockPrinter::stockprint1Click);
+    connect(this, &MainWindow::itemToBuyRequested, m_itemToBuy, &ItemToBuyReport::ItemtoBuy1Click);
     buildMenus();
     wireRights();
     resize(kDesignSize);
 }
 
-TVidArera::~TVidArera() = default;
+MainWindow::~MainWindow() = default;
 
-void TVidArera::setCompanions(TOmset* omset, Tfrmuserprofile* profile)
+void MainWindow::setCompanions(SalesAchievementDialog* omset, UserProfileDialog* profile)
 {
     m_omset = omset;
     m_profile = profile;
 }
 
-void TVidArera::buildControls()
+void MainWindow::buildControls()
 {
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("centralWidget"));
@@ -80,7 +80,7 @@ void TVidArera::buildControls()
 
     m_login = new LoginPanel(m_groupBox1);
     m_scaler->place(m_login, QRect(330, 250, 280, 80));
-    connect(m_login, &LoginPanel::keyPressed, this, &TVidArera::nikKeyPress);
+    connect(m_login, &LoginPanel::keyPressed, this, &MainWindow::nikKeyPress);
 
     m_lbltgl = new QLabel(m_groupBox1);
     m_lbltgl->setObjectName(QStringLiteral("lbltgl"));
@@ -103,7 +103,7 @@ void TVidArera::buildControls()
     m_ostock = hiddenField(m_groupBox1, "ostock");
 }
 
-void TVidArera::buildMenus()
+void MainWindow::buildMenus()
 {
     QMenu* action = menuBar()->addMenu(QStringLiteral("Action"));
     action->setObjectName(QStringLiteral("MainMenu1"));
@@ -122,11 +122,11 @@ void TVidArera::buildMenus()
     entry(action, "About1", QStringLiteral("About"), true);
     QAction* exit = entry(action, "Exit1", QStringLiteral("Exit"), true);
 
-    connect(summary, &QAction::triggered, this, &TVidArera::summaryRequested);
-    connect(detail, &QAction::triggered, this, &TVidArera::detailRequested);
-    connect(m_stockprint1, &QAction::triggered, this, &TVidArera::printRequested);
-    connect(m_itemtoBuy1, &QAction::triggered, this, &TVidArera::itemToBuyRequested);
-    connect(exit, &QAction::triggered, this, &TVidArera::Exit1Click);
+    connect(summary, &QAction::triggered, this, &MainWindow::summaryRequested);
+    connect(detail, &QAction::triggered, this, &MainWindow::detailRequested);
+    connect(m_stockprint1, &QAction::triggered, this, &MainWindow::printRequested);
+    connect(m_itemtoBuy1, &QAction::triggered, this, &MainWindow::itemToBuyRequested);
+    connect(exit, &QAction::triggered, this, &MainWindow::Exit1Click);
 
     m_popup = new QMenu(this);
     m_popup->setObjectName(QStringLiteral("PopupMenu1"));
@@ -139,7 +139,7 @@ void TVidArera::buildMenus()
             [this](const QPoint& pos) { m_popup->popup(m_groupBox1->mapToGlobal(pos)); });
 }
 
-void TVidArera::wireRights()
+void MainWindow::wireRights()
 {
     // Rights are only ever granted: no handler hides anything.
     auto granted = [](const QString& text) { return text == QLatin1String("1"); };
@@ -175,12 +175,12 @@ void TVidArera::wireRights()
             [this, granted](const QString& t) { m_stock->applyOldStockRight(granted(t)); });
 }
 
-QString TVidArera::lbltgl() const
+QString MainWindow::lbltgl() const
 {
     return m_lbltgl->text();
 }
 
-bool TVidArera::event(QEvent* event)
+bool MainWindow::event(QEvent* event)
 {
     // The first activation starts the program; a desktop without a window manager never
     // activates the window, so the first show does it too. Queued, so the start-up's
@@ -188,11 +188,11 @@ bool TVidArera::event(QEvent* event)
     const bool first = event->type() == QEvent::WindowActivate ||
                        (event->type() == QEvent::Show && !event->spontaneous());
     if (first && !m_startupRan)
-        QMetaObject::invokeMethod(this, &TVidArera::FormActivate, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &MainWindow::FormActivate, Qt::QueuedConnection);
     return QMainWindow::event(event);
 }
 
-void TVidArera::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (m_leaving || FormCloseQuery())
         event->accept();

@@ -5,11 +5,11 @@
 class QComboBox;
 
 // The sales achievement window, opened modally from the main window's menu.
-class TOmset : public QDialog
+class SalesAchievementDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TOmset(QWidget* parent = nullptr);
+    explicit SalesAchievementDialog(QWidget* parent = nullptr);
 
     QComboBox* cbnamasales() const { return m_cbnamasales; }
 

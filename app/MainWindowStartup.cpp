@@ -1,6 +1,6 @@
 // Start-up of the main window: dates, server choice, application record, connections,
 // stock queries and grids, and the view settings of Config.ini.
-#include "StockCek.h"
+#include "MainWindow.h"
 
 #include "Clock.h"
 #include "DateRules.h"
@@ -40,7 +40,7 @@ QDateTime parseRecordDate(const QString& text)
 }
 } // namespace
 
-void TVidArera::FormActivate()
+void MainWindow::FormActivate()
 {
     if (m_startupRan)
         return;
@@ -72,7 +72,7 @@ void TVidArera::FormActivate()
     m_stock->restoreSettings(config);
 }
 
-void TVidArera::chooseServer(const IniFile& config)
+void MainWindow::chooseServer(const IniFile& config)
 {
     const ServerSettings servers = ServerSettings::read(config);
     m_db.setOptions(servers.connection.charset, servers.connection.connectTimeoutSeconds);
@@ -80,7 +80,7 @@ void TVidArera::chooseServer(const IniFile& config)
         m_db.setControlServer(host, port);
         WaitCursor wait;
         try {
-            m_db.koneksi.open();
+            m_db.control.open();
             return true;
         } catch (const DbError&) {
             return false;
@@ -114,11 +114,11 @@ void TVidArera::chooseServer(const IniFile& config)
     m_context.messages->plain(QStringLiteral("Koneksi server bermasalah"));
 }
 
-bool TVidArera::readApplicationRecord()
+bool MainWindow::readApplicationRecord()
 {
     try {
         WaitCursor wait;
-        m_kontrol.setConnection(&m_db.koneksi);
+        m_kontrol.setConnection(&m_db.control);
         m_kontrol.setSql(ControlRecords::applicationRecordSql());
         m_kontrol.open();
         m_application = ControlRecords::readApplicationRecord(m_kontrol);
@@ -137,7 +137,7 @@ bool TVidArera::readApplicationRecord()
     return true;
 }
 
-bool TVidArera::checkUpdaterAndVersion()
+bool MainWindow::checkUpdaterAndVersion()
 {
     // The updater check and the version gate come with the updater; until then every
     // released version runs.

@@ -3,9 +3,9 @@
 #include <QDialog>
 
 // The editor of users' rights, opened modally from the main window's menu.
-class Tfrmuserprofile : public QDialog
+class UserProfileDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit Tfrmuserprofile(QWidget* parent = nullptr);
+    explicit UserProfileDialog(QWidget* parent = nullptr);
 };
