@@ -333,13 +333,7 @@ private:
 
 std::optional<ReportLayout> ReportLayoutReader::fromResource(const QString& name, QString* error)
 {
-    // The layouts live in a static library, whose resources register only when asked for.
-    static const bool registered = [] {
-        Q_INIT_RESOURCE(reports);
-        return true;
-    }();
-    Q_UNUSED(registered);
-    return fromFile(QStringLiteral(":/reports/%1.json").arg(name), error);
+    return fromFile(QStringLiteral(":/layouts/%1.json").arg(name), error);
 }
 
 std::optional<ReportLayout> ReportLayoutReader::fromFile(const QString& fileName, QString* error)

@@ -11,7 +11,7 @@
 class ReportLayoutReader
 {
 public:
-    // The layout compiled into the program under reports/<name>.json.
+    // A layout a feature compiles into the program under :/layouts/<name>.json.
     static std::optional<ReportLayout> fromResource(const QString& name, QString* error = nullptr);
     static std::optional<ReportLayout> fromFile(const QString& fileName, QString* error = nullptr);
     static std::optional<ReportLayout> fromJson(const QByteArray& json, QString* error = nullptr);
