@@ -1,6 +1,8 @@
 // Login by NIK: the user's rights, the online stamp, the receivables statements.
 #include "MainWindow.h"
 
+#include "data/QueryTableModel.h"
+
 #include "Clock.h"
 #include "DateRules.h"
 #include "DbError.h"
@@ -92,7 +94,7 @@ void MainWindow::showOfflineBanner()
     krt.setSql(QStringLiteral(
         "SELECT first 1 r.AUDITID, r.MODIDATE FROM AUDITXML r order by r.AUDITID desc"));
     krt.open();
-    const QString modified = krt.fieldText(QStringLiteral("MODIDATE"));
+    const QString modified = QueryTableModel::displayText(krt.field(QStringLiteral("MODIDATE")));
     m_edit2->setText(QStringLiteral("Update :") + modified);
     krtConnection.drop();
     m_edit2->show();

@@ -4,6 +4,7 @@
 
 #include "Clock.h"
 #include "DateRules.h"
+#include "stock/StockCutoff.h"
 #include "DbError.h"
 #include "IniFile.h"
 #include "LoginPanel.h"

@@ -1,15 +1,10 @@
 #include "FbQuery.h"
 
-#include "DateRules.h"
 #include "DbError.h"
-#include "Decimal.h"
 #include "FbConnection.h"
 #include "FbStatement.h"
-#include "NumberFormat.h"
 #include "SqlParameters.h"
 
-#include <QDateTime>
-#include <QLocale>
 #include <QRegularExpression>
 
 namespace
@@ -261,58 +256,11 @@ QVariant FbQuery::value(int row, int column) const
     return m_rows[row][column];
 }
 
-QString FbQuery::fieldText(const QString& name) const
-{
-    const int col = fieldIndex(name);
-    ensureField(col, name);
-    return displayText(m_current, col);
-}
-
 void FbQuery::setDisplayFormat(const QString& field, const QString& pattern)
 {
     const int col = fieldIndex(field);
     if (col >= 0)
         m_formats.insert(col, pattern);
-}
-
-QString FbQuery::displayText(int row, int column) const
-{
-    const QVariant v = value(row, column);
-    if (v.isNull())
-        return QString();
-    const auto pattern = m_formats.constFind(column);
-    if (pattern != m_formats.constEnd()) {
-        if (v.metaType() == QMetaType::fromType<Decimal>()) {
-            const Decimal d = v.value<Decimal>();
-            return formatDecimal(*pattern, d.units, d.scale, QLocale());
-        }
-        return formatFloat(*pattern, v.toDouble(), QLocale());
-    }
-    if (v.metaType() == QMetaType::fromType<Decimal>()) {
-        // Unformatted numbers show as a plain number would: no trailing zeros.
-        QString text = v.value<Decimal>().toString();
-        if (text.contains(QLatin1Char('.'))) {
-            while (text.endsWith(QLatin1Char('0')))
-                text.chop(1);
-            if (text.endsWith(QLatin1Char('.')))
-                text.chop(1);
-            text.replace(QLatin1Char('.'), QLocale().decimalPoint());
-        }
-        return text;
-    }
-    switch (v.metaType().id()) {
-    case QMetaType::QDate:
-        return shortDate(v.toDate());
-    case QMetaType::QDateTime:
-        return shortDate(v.toDate()) + QLatin1Char(' ') +
-               v.toDateTime().time().toString(QLatin1String(kTimeFormat));
-    case QMetaType::QTime:
-        return v.toTime().toString(QLatin1String(kTimeFormat));
-    case QMetaType::Double:
-        return QString::number(v.toDouble(), 'g', 15);
-    default:
-        return v.toString();
-    }
 }
 
 void FbQuery::setUpdateTarget(const QString& table, const QString& keyField)

@@ -53,11 +53,11 @@ public:
     int fieldIndex(const QString& name) const; // -1 when missing
     QVariant field(const QString& name) const; // throws DbError when missing
     QVariant value(int row, int column) const;
-    QString fieldText(const QString& name) const; // display text of the current row
 
-    // Display formats per field ("#,#0.00;..." patterns); see NumberFormat.
+    // Display formats per field ("#,#0.00;..." patterns), kept until the query closes; a
+    // grid on the query shows the field by it.
     void setDisplayFormat(const QString& field, const QString& pattern);
-    QString displayText(int row, int column) const;
+    QString displayFormat(int column) const { return m_formats.value(column); }
 
     // Rows fetched so far and the rest on demand.
     int fetchedRows() const { return int(m_rows.size()); }

@@ -1,7 +1,13 @@
 #include "QueryTableModel.h"
 
+#include "DateRules.h"
 #include "DbError.h"
+#include "Decimal.h"
 #include "FbQuery.h"
+#include "NumberFormat.h"
+
+#include <QDateTime>
+#include <QLocale>
 
 namespace
 {
@@ -49,6 +55,44 @@ void QueryTableModel::setColumn(int index, const Column& column)
     emit headerDataChanged(Qt::Horizontal, index, index);
     if (m_rows > 0)
         emit dataChanged(this->index(0, index), this->index(m_rows - 1, index));
+}
+
+QString QueryTableModel::displayText(const QVariant& v, const QString& pattern)
+{
+    if (v.isNull())
+        return QString();
+    if (!pattern.isEmpty()) {
+        if (v.metaType() == QMetaType::fromType<Decimal>()) {
+            const Decimal d = v.value<Decimal>();
+            return formatDecimal(pattern, d.units, d.scale, QLocale());
+        }
+        return formatFloat(pattern, v.toDouble(), QLocale());
+    }
+    if (v.metaType() == QMetaType::fromType<Decimal>()) {
+        // Unformatted numbers show as a plain number would: no trailing zeros.
+        QString text = v.value<Decimal>().toString();
+        if (text.contains(QLatin1Char('.'))) {
+            while (text.endsWith(QLatin1Char('0')))
+                text.chop(1);
+            if (text.endsWith(QLatin1Char('.')))
+                text.chop(1);
+            text.replace(QLatin1Char('.'), QLocale().decimalPoint());
+        }
+        return text;
+    }
+    switch (v.metaType().id()) {
+    case QMetaType::QDate:
+        return shortDate(v.toDate());
+    case QMetaType::QDateTime:
+        return shortDate(v.toDate()) + QLatin1Char(' ') +
+               v.toDateTime().time().toString(QLatin1String(kTimeFormat));
+    case QMetaType::QTime:
+        return v.toTime().toString(QLatin1String(kTimeFormat));
+    case QMetaType::Double:
+        return QString::number(v.toDouble(), 'g', 15);
+    default:
+        return v.toString();
+    }
 }
 
 void QueryTableModel::reset()
@@ -114,7 +158,7 @@ QVariant QueryTableModel::data(const QModelIndex& index, int role) const
     if (field < 0)
         return {};
     if (role == Qt::DisplayRole)
-        return m_query->displayText(index.row(), field);
+        return displayText(m_query->value(index.row(), field), m_query->displayFormat(field));
     if (role == Qt::TextAlignmentRole) {
         const QVariant v = m_query->value(index.row(), field);
         const bool numeric = v.canConvert<double>() && v.metaType().id() != QMetaType::QString;

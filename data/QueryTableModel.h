@@ -26,6 +26,9 @@ public:
     void setColumns(const QVector<Column>& columns);
     const QVector<Column>& columns() const { return m_columns; }
     void setColumn(int index, const Column& column);
+    // How a grid shows a value: by the pattern when there is one, dates as "dd/MM/yyyy",
+    // times to the second, numbers without trailing zeros.
+    static QString displayText(const QVariant& value, const QString& pattern = QString());
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

@@ -1,4 +1,5 @@
 #include "DateRules.h"
+#include "stock/StockCutoff.h"
 
 #include <QTest>
 

@@ -337,7 +337,8 @@ void TestStockCheckDb::threeCompanyFigures()
         QCOMPARE(grid->columnField(13), QStringLiteral("ONSO_") + s);
         QCOMPARE(grid->columnField(7), QStringLiteral("ONPO_") + s);
         QCOMPARE(db.cell(company, code, 14),
-                 result.displayText(row, result.fieldIndex(QStringLiteral("IR_") + s)));
+                 QueryTableModel::displayText(
+                     result.value(row, result.fieldIndex(QStringLiteral("IR_") + s))));
     }
 }
 
@@ -438,7 +439,7 @@ void TestStockCheckDb::bindingsCarryOver()
     FbQuery& krt = db.view->krt();
     const int row = rowOf(krt, "3-90001");
     QCOMPARE(numberText(krt.value(row, krt.fieldIndex("IR_KRT"))), QStringLiteral("8.00"));
-    QCOMPARE(db.cell(0, "3-90001", 14), krt.displayText(row, krt.fieldIndex("IR_KRT")));
+    QCOMPARE(db.cell(0, "3-90001", 14), QueryTableModel::displayText(krt.value(row, krt.fieldIndex("IR_KRT"))));
 
     // Company A alone rebinds columns 0 to 12 only: ON SO and IR keep theirs, now empty.
     db.check(StockSource::KrtOnly, "cekkode", QStringLiteral("3-90001"));
@@ -463,8 +464,8 @@ void TestStockCheckDb::bindingsCarryOver()
     QCOMPARE(grid->columnTitle(7), QStringLiteral("ON ORDER"));
     QCOMPARE(db.cell(0, "7-50001", 2), QStringLiteral("PANEL"));
     QCOMPARE(db.cell(0, "7-50001", 3),
-             db.view->Oldstk().displayText(rowOf(db.view->Oldstk(), "7-50001"),
-                                           db.view->Oldstk().fieldIndex("KAPUK_KRT")));
+             QueryTableModel::displayText(db.view->Oldstk().value(
+                 rowOf(db.view->Oldstk(), "7-50001"), db.view->Oldstk().fieldIndex("KAPUK_KRT"))));
     QCOMPARE(db.cell(0, "7-50001", 5), QStringLiteral("Baik"));
     // HPP after a KRT-only check is also an old-stock column: 3600000 / 12.
     QCOMPARE(db.cell(0, "7-50001", 12), QStringLiteral("300,000.00"));

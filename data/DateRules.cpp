@@ -1,13 +1,5 @@
 #include "DateRules.h"
 
-QDate stockReferenceDate(QDate today)
-{
-    if (!today.isValid())
-        return {};
-    const QDate last(today.year(), today.month(), today.daysInMonth());
-    return today == last ? last : last.addDays(-1);
-}
-
 QString shortDate(QDate date)
 {
     return date.isValid() ? date.toString(QLatin1String(kShortDateFormat)) : QString();

@@ -8,10 +8,6 @@ inline constexpr char kShortDateFormat[] = "dd/MM/yyyy";
 // The program's time of day, hours to seconds.
 inline constexpr char kTimeFormat[] = "HH:mm:ss";
 
-// Cut-off date of the stock figures: the month's last day when today is that day, else the
-// day before it. Empty for an invalid date.
-QDate stockReferenceDate(QDate today);
-
 // "dd/MM/yyyy"; empty for an invalid date.
 QString shortDate(QDate date);
 
