@@ -1,4 +1,4 @@
-#include "UserProfileDialog.h"
+#include "admin/UserProfileDialog.h"
 
 UserProfileDialog::UserProfileDialog(QWidget* parent) : QDialog(parent)
 {

@@ -1,6 +1,6 @@
-#include "LoginPanel.h"
+#include "app/LoginPanel.h"
 
-#include "ControlRecords.h"
+#include "data/ControlRecords.h"
 
 #include <QKeyEvent>
 #include <QLabel>

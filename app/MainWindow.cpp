@@ -1,12 +1,12 @@
-#include "MainWindow.h"
+#include "app/MainWindow.h"
 
-#include "ItemToBuyReport.h"
-#include "LoginPanel.h"
-#include "StockPrinter.h"
-#include "StockView.h"
-#include "WindowScaler.h"
-#include "SalesAchievementDialog.h"
-#include "UserProfileDialog.h"
+#include "admin/UserProfileDialog.h"
+#include "app/LoginPanel.h"
+#include "platform/WindowScaler.h"
+#include "sales/SalesAchievementDialog.h"
+#include "stock/ItemToBuyReport.h"
+#include "stock/StockPrinter.h"
+#include "stock/StockView.h"
 
 #include <QAction>
 #include <QCloseEvent>

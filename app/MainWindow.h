@@ -1,9 +1,9 @@
 #pragma once
 
-#include "AppContext.h"
-#include "ConnectionSet.h"
-#include "ControlRecords.h"
-#include "FbQuery.h"
+#include "data/ConnectionSet.h"
+#include "data/ControlRecords.h"
+#include "data/FbQuery.h"
+#include "platform/AppContext.h"
 
 #include <QMainWindow>
 #include <QStringList>

@@ -1,14 +1,14 @@
 // Leaving the program: the question, the view settings, the status stamp.
-#include "MainWindow.h"
+#include "app/MainWindow.h"
 
-#include "Clock.h"
-#include "DbError.h"
-#include "IniFile.h"
-#include "LoginPanel.h"
-#include "Messages.h"
-#include "StockSettings.h"
-#include "StockView.h"
-#include "WaitCursor.h"
+#include "app/LoginPanel.h"
+#include "data/DbError.h"
+#include "platform/Clock.h"
+#include "platform/IniFile.h"
+#include "platform/Messages.h"
+#include "platform/WaitCursor.h"
+#include "stock/StockSettings.h"
+#include "stock/StockView.h"
 
 #include <QLineEdit>
 

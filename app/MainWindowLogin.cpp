@@ -1,17 +1,16 @@
 // Login by NIK: the user's rights, the online stamp, the receivables statements.
-#include "MainWindow.h"
+#include "app/MainWindow.h"
 
+#include "app/LoginPanel.h"
+#include "data/DateRules.h"
+#include "data/DbError.h"
 #include "data/QueryTableModel.h"
-
-#include "Clock.h"
-#include "DateRules.h"
-#include "DbError.h"
-#include "LoginPanel.h"
-#include "Messages.h"
-#include "ReceivablesStatements.h"
-#include "StockView.h"
-#include "WaitCursor.h"
-#include "SalesAchievementDialog.h"
+#include "platform/Clock.h"
+#include "platform/Messages.h"
+#include "platform/WaitCursor.h"
+#include "sales/ReceivablesStatements.h"
+#include "sales/SalesAchievementDialog.h"
+#include "stock/StockView.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,18 +1,18 @@
 // Start-up of the main window: dates, server choice, application record, connections,
 // stock queries and grids, and the view settings of Config.ini.
-#include "MainWindow.h"
+#include "app/MainWindow.h"
 
-#include "Clock.h"
-#include "DateRules.h"
+#include "app/LoginPanel.h"
+#include "app/ServerSettings.h"
+#include "data/DateRules.h"
+#include "data/DbError.h"
+#include "platform/Clock.h"
+#include "platform/IniFile.h"
+#include "platform/Messages.h"
+#include "platform/Pinger.h"
+#include "platform/WaitCursor.h"
 #include "stock/StockCutoff.h"
-#include "DbError.h"
-#include "IniFile.h"
-#include "LoginPanel.h"
-#include "Messages.h"
-#include "Pinger.h"
-#include "ServerSettings.h"
-#include "StockView.h"
-#include "WaitCursor.h"
+#include "stock/StockView.h"
 
 #include <QLabel>
 #include <QLineEdit>

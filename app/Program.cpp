@@ -1,13 +1,13 @@
-#include "Program.h"
+#include "app/Program.h"
 
-#include "AppContext.h"
-#include "Clock.h"
-#include "IcmpPinger.h"
-#include "QtMessages.h"
-#include "ReportDialogViewer.h"
-#include "MainWindow.h"
-#include "SalesAchievementDialog.h"
-#include "UserProfileDialog.h"
+#include "admin/UserProfileDialog.h"
+#include "app/MainWindow.h"
+#include "platform/AppContext.h"
+#include "platform/Clock.h"
+#include "platform/IcmpPinger.h"
+#include "platform/QtMessages.h"
+#include "report/ReportDialogViewer.h"
+#include "sales/SalesAchievementDialog.h"
 
 #include <QApplication>
 #include <QScreen>

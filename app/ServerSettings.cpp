@@ -1,6 +1,6 @@
-#include "ServerSettings.h"
+#include "app/ServerSettings.h"
 
-#include "IniFile.h"
+#include "platform/IniFile.h"
 
 namespace
 {

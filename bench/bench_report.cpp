@@ -4,11 +4,11 @@
 //   bench_report            runs every case, each in a process of its own, and prints a table
 //   bench_report ROWS CASE  one case: prepare, pdf, xlsx or bare
 
-#include "PdfExporter.h"
-#include "ReportDataSource.h"
-#include "ReportEngine.h"
-#include "ReportLayoutReader.h"
-#include "XlsxExporter.h"
+#include "report/PdfExporter.h"
+#include "report/ReportDataSource.h"
+#include "report/ReportEngine.h"
+#include "report/ReportLayoutReader.h"
+#include "report/XlsxExporter.h"
 
 #include <QCoreApplication>
 #include <QDir>

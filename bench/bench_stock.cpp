@@ -5,12 +5,12 @@
 //
 // Needs a server with the large demo databases (bench/README.md, "Stock check").
 
-#include "ConnectionSet.h"
-#include "ControlRecords.h"
-#include "FbQuery.h"
-#include "Messages.h"
-#include "StockView.h"
-#include "WindowScaler.h"
+#include "data/ConnectionSet.h"
+#include "data/ControlRecords.h"
+#include "data/FbQuery.h"
+#include "platform/Messages.h"
+#include "platform/WindowScaler.h"
+#include "stock/StockView.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

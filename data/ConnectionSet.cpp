@@ -1,4 +1,4 @@
-#include "ConnectionSet.h"
+#include "data/ConnectionSet.h"
 
 ConnectionSet::ConnectionSet(QObject* parent) : QObject(parent)
 {

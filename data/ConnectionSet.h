@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FbConnection.h"
+#include "data/FbConnection.h"
 
 #include <QObject>
 #include <QString>

@@ -1,7 +1,7 @@
-#include "ControlRecords.h"
+#include "data/ControlRecords.h"
 
-#include "DateRules.h"
-#include "FbQuery.h"
+#include "data/DateRules.h"
+#include "data/FbQuery.h"
 
 namespace ControlRecords
 {

@@ -1,4 +1,4 @@
-#include "DateRules.h"
+#include "data/DateRules.h"
 
 QString shortDate(QDate date)
 {

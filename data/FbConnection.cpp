@@ -1,11 +1,11 @@
-#include "FbConnection.h"
+#include "data/FbConnection.h"
 
-#include "DbError.h"
-#include "FbQuery.h"
-#include "FbStatement.h"
-#include "SqlParameters.h"
-#include "SqlText.h"
-#include "TextCodec.h"
+#include "data/DbError.h"
+#include "data/FbQuery.h"
+#include "data/FbStatement.h"
+#include "data/SqlParameters.h"
+#include "data/SqlText.h"
+#include "data/TextCodec.h"
 
 #include <ibase.h>
 

@@ -1,9 +1,9 @@
-#include "FbQuery.h"
+#include "data/FbQuery.h"
 
-#include "DbError.h"
-#include "FbConnection.h"
-#include "FbStatement.h"
-#include "SqlParameters.h"
+#include "data/DbError.h"
+#include "data/FbConnection.h"
+#include "data/FbStatement.h"
+#include "data/SqlParameters.h"
 
 #include <QRegularExpression>
 

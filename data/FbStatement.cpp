@@ -1,8 +1,8 @@
-#include "FbStatement.h"
+#include "data/FbStatement.h"
 
-#include "DbError.h"
-#include "Decimal.h"
-#include "FbConnection.h"
+#include "data/DbError.h"
+#include "data/Decimal.h"
+#include "data/FbConnection.h"
 
 #include <QDateTime>
 #include <cmath>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DbError.h"
-#include "TextCodec.h"
+#include "data/DbError.h"
+#include "data/TextCodec.h"
 
 #include <QStringList>
 #include <QVariant>

@@ -1,4 +1,4 @@
-#include "NumberFormat.h"
+#include "data/NumberFormat.h"
 
 #include <cmath>
 #include <optional>

@@ -1,10 +1,10 @@
-#include "QueryTableModel.h"
+#include "data/QueryTableModel.h"
 
-#include "DateRules.h"
-#include "DbError.h"
-#include "Decimal.h"
-#include "FbQuery.h"
-#include "NumberFormat.h"
+#include "data/DateRules.h"
+#include "data/DbError.h"
+#include "data/Decimal.h"
+#include "data/FbQuery.h"
+#include "data/NumberFormat.h"
 
 #include <QDateTime>
 #include <QLocale>

@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <QVector>
 
-#include "FbQuery.h"
+#include "data/FbQuery.h"
 
 // A grid's view of a query: rows come from the server as the view scrolls to them, and
 // the model empties when its query closes. Columns are bound to fields by name; a column

@@ -1,4 +1,4 @@
-#include "SqlParameters.h"
+#include "data/SqlParameters.h"
 
 namespace
 {

@@ -1,4 +1,4 @@
-#include "IcmpPinger.h"
+#include "platform/IcmpPinger.h"
 
 #include <QDeadlineTimer>
 #include <QProcess>

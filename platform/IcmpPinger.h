@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Pinger.h"
+#include "platform/Pinger.h"
 
 // ICMP echo: an unprivileged ICMP socket, else a raw socket, else the system's ping.
 class IcmpPinger : public Pinger

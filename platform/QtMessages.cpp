@@ -1,4 +1,4 @@
-#include "QtMessages.h"
+#include "platform/QtMessages.h"
 
 #include <QApplication>
 #include <QGuiApplication>

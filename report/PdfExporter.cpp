@@ -1,6 +1,6 @@
-#include "PdfExporter.h"
+#include "report/PdfExporter.h"
 
-#include "ReportPainter.h"
+#include "report/ReportPainter.h"
 
 #include <QPageLayout>
 #include <QPageSize>

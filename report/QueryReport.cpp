@@ -1,12 +1,12 @@
-#include "QueryReport.h"
+#include "report/QueryReport.h"
 
-#include "Clock.h"
-#include "DbError.h"
-#include "Messages.h"
-#include "QueryReportSource.h"
-#include "ReportLayoutReader.h"
-#include "ReportViewer.h"
-#include "WaitCursor.h"
+#include "data/DbError.h"
+#include "platform/Clock.h"
+#include "platform/Messages.h"
+#include "platform/WaitCursor.h"
+#include "report/QueryReportSource.h"
+#include "report/ReportLayoutReader.h"
+#include "report/ReportViewer.h"
 
 #include <memory>
 #include <vector>

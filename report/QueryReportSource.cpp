@@ -1,6 +1,6 @@
-#include "QueryReportSource.h"
+#include "report/QueryReportSource.h"
 
-#include "FbQuery.h"
+#include "data/FbQuery.h"
 
 QueryReportSource::QueryReportSource(FbQuery& query) : m_query(query) {}
 

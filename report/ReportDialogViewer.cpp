@@ -1,6 +1,6 @@
-#include "ReportDialogViewer.h"
+#include "report/ReportDialogViewer.h"
 
-#include "ReportPreview.h"
+#include "report/ReportPreview.h"
 
 ReportDialogViewer::ReportDialogViewer(Messages& messages, QWidget* parent)
     : m_messages(messages), m_parent(parent)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ReportViewer.h"
+#include "report/ReportViewer.h"
 
 class Messages;
 class QWidget;

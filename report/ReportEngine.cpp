@@ -1,8 +1,8 @@
-#include "ReportEngine.h"
+#include "report/ReportEngine.h"
 
-#include "DateRules.h"
-#include "ReportExpressionContext.h"
-#include "ReportValue.h"
+#include "data/DateRules.h"
+#include "report/ReportExpressionContext.h"
+#include "report/ReportValue.h"
 
 #include <QSet>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "DateRules.h"
-#include "ReportDataSource.h"
-#include "ReportLayout.h"
-#include "ReportPrepared.h"
+#include "data/DateRules.h"
+#include "report/ReportDataSource.h"
+#include "report/ReportLayout.h"
+#include "report/ReportPrepared.h"
 
 #include <QDateTime>
 #include <QHash>

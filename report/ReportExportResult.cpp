@@ -1,4 +1,4 @@
-#include "ReportExportResult.h"
+#include "report/ReportExportResult.h"
 
 #include <QDir>
 

@@ -1,7 +1,7 @@
-#include "ReportExpression.h"
+#include "report/ReportExpression.h"
 
-#include "ReportExpressionContext.h"
-#include "ReportValue.h"
+#include "report/ReportExpressionContext.h"
+#include "report/ReportValue.h"
 
 #include <functional>
 

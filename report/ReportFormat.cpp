@@ -1,7 +1,7 @@
-#include "ReportFormat.h"
+#include "report/ReportFormat.h"
 
-#include "DateRules.h"
-#include "NumberFormat.h"
+#include "data/DateRules.h"
+#include "data/NumberFormat.h"
 
 #include <QRegularExpression>
 

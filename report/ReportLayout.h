@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ReportExpression.h"
-#include "ReportFormat.h"
-#include "ReportStyle.h"
-#include "ReportText.h"
+#include "report/ReportExpression.h"
+#include "report/ReportFormat.h"
+#include "report/ReportStyle.h"
+#include "report/ReportText.h"
 
 #include <QList>
 #include <QMarginsF>

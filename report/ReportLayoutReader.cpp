@@ -1,4 +1,4 @@
-#include "ReportLayoutReader.h"
+#include "report/ReportLayoutReader.h"
 
 #include <QFile>
 #include <QHash>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ReportLayout.h"
+#include "report/ReportLayout.h"
 
 #include <QByteArray>
 #include <QString>

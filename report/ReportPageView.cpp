@@ -1,6 +1,6 @@
-#include "ReportPageView.h"
+#include "report/ReportPageView.h"
 
-#include "ReportPainter.h"
+#include "report/ReportPainter.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "ReportPainter.h"
+#include "report/ReportPainter.h"
 
 #include <QPaintDevice>
 #include <QPainter>

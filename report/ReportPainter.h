@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ReportPrepared.h"
+#include "report/ReportPrepared.h"
 
 #include <QFont>
 #include <QList>

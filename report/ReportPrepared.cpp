@@ -1,4 +1,4 @@
-#include "ReportPrepared.h"
+#include "report/ReportPrepared.h"
 
 qsizetype PreparedReport::itemCount() const
 {

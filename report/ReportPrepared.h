@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ReportFormat.h"
-#include "ReportLayout.h"
-#include "ReportStyle.h"
+#include "report/ReportFormat.h"
+#include "report/ReportLayout.h"
+#include "report/ReportStyle.h"
 
 #include <QList>
 #include <QLocale>

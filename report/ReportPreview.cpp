@@ -1,10 +1,10 @@
-#include "ReportPreview.h"
+#include "report/ReportPreview.h"
 
-#include "Messages.h"
-#include "PdfExporter.h"
-#include "ReportPageView.h"
-#include "ReportPainter.h"
-#include "XlsxExporter.h"
+#include "platform/Messages.h"
+#include "report/PdfExporter.h"
+#include "report/ReportPageView.h"
+#include "report/ReportPainter.h"
+#include "report/XlsxExporter.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ReportExportResult.h"
-#include "ReportPrepared.h"
+#include "report/ReportExportResult.h"
+#include "report/ReportPrepared.h"
 
 #include <QDialog>
 #include <QPrinter>

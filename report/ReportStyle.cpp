@@ -1,4 +1,4 @@
-#include "ReportStyle.h"
+#include "report/ReportStyle.h"
 
 #include <QHash>
 

@@ -1,4 +1,4 @@
-#include "ReportText.h"
+#include "report/ReportText.h"
 
 ReportText ReportText::parse(const QString& text, QString* error)
 {

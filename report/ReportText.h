@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ReportExpression.h"
+#include "report/ReportExpression.h"
 
 #include <QList>
 #include <QString>

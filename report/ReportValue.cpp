@@ -1,4 +1,4 @@
-#include "ReportValue.h"
+#include "report/ReportValue.h"
 
 #include <QDateTime>
 

@@ -1,4 +1,4 @@
-#include "ReportVectorDataSource.h"
+#include "report/ReportVectorDataSource.h"
 
 VectorDataSource::VectorDataSource(QList<QVariantMap> rows)
 {

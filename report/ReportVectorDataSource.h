@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ReportDataSource.h"
+#include "report/ReportDataSource.h"
 
 #include <QHash>
 #include <QList>

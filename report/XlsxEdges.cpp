@@ -1,4 +1,4 @@
-#include "XlsxEdges.h"
+#include "report/XlsxEdges.h"
 
 #include <algorithm>
 #include <cmath>

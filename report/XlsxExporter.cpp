@@ -1,6 +1,6 @@
-#include "XlsxExporter.h"
+#include "report/XlsxExporter.h"
 
-#include "XlsxEdges.h"
+#include "report/XlsxEdges.h"
 
 #include <QDateTime>
 #include <QDir>

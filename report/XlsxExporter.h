@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ReportExportResult.h"
-#include "ReportPrepared.h"
+#include "report/ReportExportResult.h"
+#include "report/ReportPrepared.h"
 
 // Writes prepared reports as an Excel workbook that keeps the whole layout: one worksheet
 // whose columns and rows follow the cells' edges, with their fills, frames, fonts and

@@ -1,6 +1,6 @@
-#include "ReceivablesStatements.h"
+#include "sales/ReceivablesStatements.h"
 
-#include "SqlText.h"
+#include "data/SqlText.h"
 
 QStringList summaryStatementStart()
 {

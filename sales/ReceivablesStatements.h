@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LoginState.h"
+#include "data/LoginState.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "SalesAchievementDialog.h"
+#include "sales/SalesAchievementDialog.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,7 +1,7 @@
-#include "ItemToBuyReport.h"
+#include "stock/ItemToBuyReport.h"
 
-#include "ConnectionSet.h"
-#include "ItemToBuyStatements.h"
+#include "data/ConnectionSet.h"
+#include "stock/ItemToBuyStatements.h"
 
 namespace
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FbQuery.h"
-#include "QueryReport.h"
+#include "data/FbQuery.h"
+#include "report/QueryReport.h"
 
 #include <QLocale>
 #include <QObject>

@@ -1,4 +1,4 @@
-#include "ItemToBuyStatements.h"
+#include "stock/ItemToBuyStatements.h"
 
 namespace
 {

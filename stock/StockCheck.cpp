@@ -1,15 +1,15 @@
-#include "StockCheck.h"
+#include "stock/StockCheck.h"
 
-#include "DbError.h"
-#include "FbConnection.h"
-#include "FbQuery.h"
-#include "Messages.h"
-#include "QueryTableModel.h"
-#include "StockGrid.h"
-#include "StockLayout.h"
-#include "StockViewRules.h"
-#include "WaitCursor.h"
-#include "WindowScaler.h"
+#include "data/DbError.h"
+#include "data/FbConnection.h"
+#include "data/FbQuery.h"
+#include "data/QueryTableModel.h"
+#include "platform/Messages.h"
+#include "platform/WaitCursor.h"
+#include "platform/WindowScaler.h"
+#include "stock/StockGrid.h"
+#include "stock/StockLayout.h"
+#include "stock/StockViewRules.h"
 
 #include <QGroupBox>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "StockPanel.h"
-#include "StockStatements.h"
+#include "stock/StockPanel.h"
+#include "stock/StockStatements.h"
 
 #include <array>
 

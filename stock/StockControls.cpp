@@ -1,11 +1,11 @@
-#include "StockControls.h"
+#include "stock/StockControls.h"
 
-#include "FbQuery.h"
-#include "QueryTableModel.h"
-#include "StockGrid.h"
-#include "StockStatements.h"
-#include "StockViewRules.h"
-#include "WindowScaler.h"
+#include "data/FbQuery.h"
+#include "data/QueryTableModel.h"
+#include "platform/WindowScaler.h"
+#include "stock/StockGrid.h"
+#include "stock/StockStatements.h"
+#include "stock/StockViewRules.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,9 +1,9 @@
-#include "StockGrid.h"
+#include "stock/StockGrid.h"
 
-#include "FbQuery.h"
-#include "QueryTableModel.h"
-#include "StockStatements.h"
-#include "WindowScaler.h"
+#include "data/FbQuery.h"
+#include "data/QueryTableModel.h"
+#include "platform/WindowScaler.h"
+#include "stock/StockStatements.h"
 
 #include <QHeaderView>
 

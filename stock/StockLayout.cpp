@@ -1,4 +1,4 @@
-#include "StockLayout.h"
+#include "stock/StockLayout.h"
 
 namespace
 {

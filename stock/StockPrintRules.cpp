@@ -1,6 +1,6 @@
-#include "StockPrintRules.h"
+#include "stock/StockPrintRules.h"
 
-#include "StockViewRules.h"
+#include "stock/StockViewRules.h"
 
 namespace
 {

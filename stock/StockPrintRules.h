@@ -1,6 +1,6 @@
 #pragma once
 
-#include "StockStatements.h"
+#include "stock/StockStatements.h"
 
 #include <QString>
 

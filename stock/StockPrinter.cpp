@@ -1,7 +1,7 @@
-#include "StockPrinter.h"
+#include "stock/StockPrinter.h"
 
-#include "Messages.h"
-#include "StockView.h"
+#include "platform/Messages.h"
+#include "stock/StockView.h"
 
 #include <QLineEdit>
 

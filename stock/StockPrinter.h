@@ -1,7 +1,7 @@
 #pragma once
 
-#include "QueryReport.h"
-#include "StockPrintRules.h"
+#include "report/QueryReport.h"
+#include "stock/StockPrintRules.h"
 
 #include <QLocale>
 #include <QObject>

@@ -1,6 +1,6 @@
-#include "StockSettings.h"
+#include "stock/StockSettings.h"
 
-#include "StockViewRules.h"
+#include "stock/StockViewRules.h"
 
 namespace
 {

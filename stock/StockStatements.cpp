@@ -1,6 +1,6 @@
-#include "StockStatements.h"
+#include "stock/StockStatements.h"
 
-#include "SqlText.h"
+#include "data/SqlText.h"
 
 namespace
 {

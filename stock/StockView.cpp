@@ -1,14 +1,14 @@
-#include "StockView.h"
+#include "stock/StockView.h"
 
-#include "ConnectionSet.h"
-#include "IniFile.h"
-#include "Messages.h"
-#include "QueryTableModel.h"
-#include "StockCheck.h"
-#include "StockGrid.h"
-#include "StockSettings.h"
-#include "WheelRecordMover.h"
-#include "WindowScaler.h"
+#include "data/ConnectionSet.h"
+#include "data/QueryTableModel.h"
+#include "platform/IniFile.h"
+#include "platform/Messages.h"
+#include "platform/WindowScaler.h"
+#include "stock/StockCheck.h"
+#include "stock/StockGrid.h"
+#include "stock/StockSettings.h"
+#include "stock/WheelRecordMover.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "FbQuery.h"
-#include "StockControls.h"
-#include "StockStatements.h"
-#include "StockViewRules.h"
+#include "data/FbQuery.h"
+#include "stock/StockControls.h"
+#include "stock/StockStatements.h"
+#include "stock/StockViewRules.h"
 
 #include <QList>
 #include <QObject>

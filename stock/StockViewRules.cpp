@@ -1,4 +1,4 @@
-#include "StockViewRules.h"
+#include "stock/StockViewRules.h"
 
 bool searchAccepted(SearchField field, StockSource source, const QString& text)
 {

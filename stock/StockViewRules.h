@@ -1,6 +1,6 @@
 #pragma once
 
-#include "StockStatements.h"
+#include "stock/StockStatements.h"
 
 #include <QLatin1String>
 #include <QString>

@@ -1,8 +1,8 @@
-#include "WheelRecordMover.h"
+#include "stock/WheelRecordMover.h"
 
-#include "DbError.h"
-#include "FbQuery.h"
-#include "QueryTableModel.h"
+#include "data/DbError.h"
+#include "data/FbQuery.h"
+#include "data/QueryTableModel.h"
 
 #include <QApplication>
 #include <QTableView>

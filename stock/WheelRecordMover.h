@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FbQuery.h"
+#include "data/FbQuery.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,9 +1,9 @@
 // vid_test: DB
-#include "DbError.h"
-#include "FbConnection.h"
-#include "FbQuery.h"
-#include "QueryTableModel.h"
-#include "TestServers.h"
+#include "data/DbError.h"
+#include "data/FbConnection.h"
+#include "data/FbQuery.h"
+#include "data/QueryTableModel.h"
+#include "tests/support/TestServers.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

@@ -1,11 +1,11 @@
 // vid_test: DB
-#include "DbError.h"
-#include "Decimal.h"
-#include "FbConnection.h"
-#include "FbQuery.h"
-#include "QueryTableModel.h"
-#include "SqlParameters.h"
-#include "TestServers.h"
+#include "data/DbError.h"
+#include "data/Decimal.h"
+#include "data/FbConnection.h"
+#include "data/FbQuery.h"
+#include "data/QueryTableModel.h"
+#include "data/SqlParameters.h"
+#include "tests/support/TestServers.h"
 
 #include <QDir>
 #include <QElapsedTimer>

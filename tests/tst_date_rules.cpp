@@ -1,4 +1,4 @@
-#include "DateRules.h"
+#include "data/DateRules.h"
 #include "stock/StockCutoff.h"
 
 #include <QTest>

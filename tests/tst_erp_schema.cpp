@@ -1,12 +1,12 @@
 // vid_test: DB
-#include "ConnectionSet.h"
-#include "DbError.h"
-#include "Decimal.h"
-#include "FbConnection.h"
-#include "FbQuery.h"
-#include "ItemToBuyStatements.h"
-#include "StockStatements.h"
-#include "TestServers.h"
+#include "data/ConnectionSet.h"
+#include "data/DbError.h"
+#include "data/Decimal.h"
+#include "data/FbConnection.h"
+#include "data/FbQuery.h"
+#include "stock/ItemToBuyStatements.h"
+#include "stock/StockStatements.h"
+#include "tests/support/TestServers.h"
 
 #include <QFile>
 #include <QHash>

@@ -1,9 +1,9 @@
 // vid_test: DB
-#include "ConnectionSet.h"
-#include "DbError.h"
-#include "FbConnection.h"
-#include "FbQuery.h"
-#include "TestServers.h"
+#include "data/ConnectionSet.h"
+#include "data/DbError.h"
+#include "data/FbConnection.h"
+#include "data/FbQuery.h"
+#include "tests/support/TestServers.h"
 
 #include <QFileInfo>
 #include <QHostAddress>

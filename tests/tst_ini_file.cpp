@@ -1,11 +1,12 @@
-#include "IniFile.h"
-#include "ServerSettings.h"
+#include "app/ServerSettings.h"
+#include "platform/IniFile.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
 
 // Config.ini as the program reads and rewrites it.
-class TestIniFile : public QObject {
+class TestIniFile : public QObject
+{
     Q_OBJECT
 
     QTemporaryDir dir;
@@ -32,15 +33,30 @@ private slots:
         QTest::addColumn<QString>("section");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("expected");
-        const QByteArray ini = "[Server]\r\nLAN=127.0.0.5\r\ngarbage line\r\n=novalue\r\nHO = 10.0.0.1 \r\n"
-                               "LAN=second\r\n[Config]\r\nLTC=0\r\n";
-        QTest::newRow("key") << ini << "Server" << "LAN" << "127.0.0.5";
-        QTest::newRow("case-insensitive") << ini << "server" << "lan" << "127.0.0.5";
-        QTest::newRow("blanks trimmed") << ini << "Server" << "HO" << "10.0.0.1";
-        QTest::newRow("other section") << ini << "Config" << "LTC" << "0";
-        QTest::newRow("missing key") << ini << "Config" << "RAK" << "";
-        QTest::newRow("missing section") << ini << "Nope" << "LTC" << "";
-        QTest::newRow("empty file") << QByteArray() << "Config" << "LTC" << "";
+        const QByteArray ini =
+            "[Server]\r\nLAN=127.0.0.5\r\ngarbage line\r\n=novalue\r\nHO = 10.0.0.1 \r\n"
+            "LAN=second\r\n[Config]\r\nLTC=0\r\n";
+        QTest::newRow("key") << ini << "Server"
+                             << "LAN"
+                             << "127.0.0.5";
+        QTest::newRow("case-insensitive") << ini << "server"
+                                          << "lan"
+                                          << "127.0.0.5";
+        QTest::newRow("blanks trimmed") << ini << "Server"
+                                        << "HO"
+                                        << "10.0.0.1";
+        QTest::newRow("other section") << ini << "Config"
+                                       << "LTC"
+                                       << "0";
+        QTest::newRow("missing key") << ini << "Config"
+                                     << "RAK"
+                                     << "";
+        QTest::newRow("missing section") << ini << "Nope"
+                                         << "LTC"
+                                         << "";
+        QTest::newRow("empty file") << QByteArray() << "Config"
+                                    << "LTC"
+                                    << "";
     }
     void read()
     {
@@ -53,18 +69,21 @@ private slots:
 
     void missingFileReadsEmpty()
     {
-        QCOMPARE(IniFile(dir.filePath(QStringLiteral("none.ini"))).read("Config", "LTC"), QString());
+        QCOMPARE(IniFile(dir.filePath(QStringLiteral("none.ini"))).read("Config", "LTC"),
+                 QString());
     }
 
     void writeKeepsOtherSectionsAndOrder()
     {
-        const QString path = writeFile("; note\r\n[Server]\r\nLAN=1.2.3.4\r\n\r\n[Config]\r\nRAK=1\r\nLTC=1\r\n"
-                                       "Extra=keep\r\n");
-        const QString error = IniFile(path).write(
-            QStringLiteral("Config"), {{"LTC", "0"}, {"MEZANINE", "1"}, {"RAK", "0"}});
+        const QString path =
+            writeFile("; note\r\n[Server]\r\nLAN=1.2.3.4\r\n\r\n[Config]\r\nRAK=1\r\nLTC=1\r\n"
+                      "Extra=keep\r\n");
+        const QString error = IniFile(path).write(QStringLiteral("Config"),
+                                                  {{"LTC", "0"}, {"MEZANINE", "1"}, {"RAK", "0"}});
         QVERIFY(error.isEmpty());
-        QCOMPARE(readFile(path), QByteArray("; note\r\n[Server]\r\nLAN=1.2.3.4\r\n\r\n[Config]\r\nRAK=0\r\n"
-                                            "LTC=0\r\nExtra=keep\r\nMEZANINE=1\r\n"));
+        QCOMPARE(readFile(path),
+                 QByteArray("; note\r\n[Server]\r\nLAN=1.2.3.4\r\n\r\n[Config]\r\nRAK=0\r\n"
+                            "LTC=0\r\nExtra=keep\r\nMEZANINE=1\r\n"));
     }
 
     void writeCreatesFileAndSection()

@@ -1,12 +1,12 @@
 // vid_test: DB
-#include "ConnectionSet.h"
-#include "FbQuery.h"
-#include "ItemToBuyReport.h"
-#include "QueryTableModel.h"
-#include "MainWindow.h"
-#include "StockView.h"
-#include "TestServers.h"
-#include "WindowFixture.h"
+#include "app/MainWindow.h"
+#include "data/ConnectionSet.h"
+#include "data/FbQuery.h"
+#include "data/QueryTableModel.h"
+#include "stock/ItemToBuyReport.h"
+#include "stock/StockView.h"
+#include "tests/support/TestServers.h"
+#include "tests/support/WindowFixture.h"
 
 #include <QAction>
 #include <QLineEdit>

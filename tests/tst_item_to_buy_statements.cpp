@@ -1,5 +1,5 @@
-#include "ItemToBuyStatements.h"
-#include "SqlParameters.h"
+#include "data/SqlParameters.h"
+#include "stock/ItemToBuyStatements.h"
 
 #include <QTest>
 

@@ -1,11 +1,11 @@
 // vid_test: DB
-#include "FbQuery.h"
-#include "MainWindow.h"
-#include "StockGrid.h"
-#include "StockView.h"
-#include "TestServers.h"
-#include "WindowFixture.h"
-#include "SalesAchievementDialog.h"
+#include "app/MainWindow.h"
+#include "data/FbQuery.h"
+#include "sales/SalesAchievementDialog.h"
+#include "stock/StockGrid.h"
+#include "stock/StockView.h"
+#include "tests/support/TestServers.h"
+#include "tests/support/WindowFixture.h"
 
 #include <QAction>
 #include <QCheckBox>

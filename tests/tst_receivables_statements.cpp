@@ -1,4 +1,4 @@
-#include "ReceivablesStatements.h"
+#include "sales/ReceivablesStatements.h"
 
 #include <QTest>
 

@@ -1,8 +1,8 @@
-#include "FakeReportViewer.h"
-#include "ReportEngine.h"
-#include "ReportFormat.h"
-#include "ReportLayoutReader.h"
-#include "ReportVectorDataSource.h"
+#include "report/ReportEngine.h"
+#include "report/ReportFormat.h"
+#include "report/ReportLayoutReader.h"
+#include "report/ReportVectorDataSource.h"
+#include "tests/support/FakeReportViewer.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,8 +1,8 @@
-#include "PdfExporter.h"
-#include "ReportEngine.h"
-#include "ReportLayoutReader.h"
-#include "ReportVectorDataSource.h"
-#include "XlsxExporter.h"
+#include "report/PdfExporter.h"
+#include "report/ReportEngine.h"
+#include "report/ReportLayoutReader.h"
+#include "report/ReportVectorDataSource.h"
+#include "report/XlsxExporter.h"
 
 #include <QDir>
 #include <QJsonArray>

@@ -1,9 +1,9 @@
-#include "ReportDialogViewer.h"
-#include "ReportEngine.h"
-#include "ReportLayoutReader.h"
-#include "ReportPreview.h"
-#include "ReportVectorDataSource.h"
-#include "ScriptedMessages.h"
+#include "report/ReportDialogViewer.h"
+#include "report/ReportEngine.h"
+#include "report/ReportLayoutReader.h"
+#include "report/ReportPreview.h"
+#include "report/ReportVectorDataSource.h"
+#include "tests/support/ScriptedMessages.h"
 
 #include <QApplication>
 #include <QDir>

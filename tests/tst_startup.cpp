@@ -1,10 +1,10 @@
 // vid_test: DB
-#include "ConnectionSet.h"
-#include "FbQuery.h"
-#include "IcmpPinger.h"
-#include "MainWindow.h"
-#include "TestServers.h"
-#include "WindowFixture.h"
+#include "app/MainWindow.h"
+#include "data/ConnectionSet.h"
+#include "data/FbQuery.h"
+#include "platform/IcmpPinger.h"
+#include "tests/support/TestServers.h"
+#include "tests/support/WindowFixture.h"
 
 #include <QGroupBox>
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "StockLayout.h"
+#include "stock/StockLayout.h"
 
 #include <QStringList>
 #include <QTest>

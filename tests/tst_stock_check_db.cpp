@@ -1,13 +1,13 @@
 // vid_test: DB
-#include "ConnectionSet.h"
-#include "Decimal.h"
-#include "FbQuery.h"
-#include "QueryTableModel.h"
-#include "ScriptedMessages.h"
-#include "StockGrid.h"
-#include "StockView.h"
-#include "TestServers.h"
-#include "WindowScaler.h"
+#include "data/ConnectionSet.h"
+#include "data/Decimal.h"
+#include "data/FbQuery.h"
+#include "data/QueryTableModel.h"
+#include "platform/WindowScaler.h"
+#include "stock/StockGrid.h"
+#include "stock/StockView.h"
+#include "tests/support/ScriptedMessages.h"
+#include "tests/support/TestServers.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -439,7 +439,8 @@ void TestStockCheckDb::bindingsCarryOver()
     FbQuery& krt = db.view->krt();
     const int row = rowOf(krt, "3-90001");
     QCOMPARE(numberText(krt.value(row, krt.fieldIndex("IR_KRT"))), QStringLiteral("8.00"));
-    QCOMPARE(db.cell(0, "3-90001", 14), QueryTableModel::displayText(krt.value(row, krt.fieldIndex("IR_KRT"))));
+    QCOMPARE(db.cell(0, "3-90001", 14),
+             QueryTableModel::displayText(krt.value(row, krt.fieldIndex("IR_KRT"))));
 
     // Company A alone rebinds columns 0 to 12 only: ON SO and IR keep theirs, now empty.
     db.check(StockSource::KrtOnly, "cekkode", QStringLiteral("3-90001"));

@@ -1,10 +1,10 @@
 // vid_test: DB
-#include "FbQuery.h"
-#include "MainWindow.h"
-#include "StockPrintRules.h"
-#include "StockView.h"
-#include "TestServers.h"
-#include "WindowFixture.h"
+#include "app/MainWindow.h"
+#include "data/FbQuery.h"
+#include "stock/StockPrintRules.h"
+#include "stock/StockView.h"
+#include "tests/support/TestServers.h"
+#include "tests/support/WindowFixture.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "StockPrintRules.h"
+#include "stock/StockPrintRules.h"
 
 #include <QTest>
 

@@ -1,10 +1,10 @@
-#include "ConnectionSet.h"
-#include "IniFile.h"
-#include "ScriptedMessages.h"
-#include "StockGrid.h"
-#include "StockSettings.h"
-#include "StockView.h"
-#include "WindowScaler.h"
+#include "data/ConnectionSet.h"
+#include "platform/IniFile.h"
+#include "platform/WindowScaler.h"
+#include "stock/StockGrid.h"
+#include "stock/StockSettings.h"
+#include "stock/StockView.h"
+#include "tests/support/ScriptedMessages.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "StockStatements.h"
+#include "stock/StockStatements.h"
 
 #include <QRegularExpression>
 #include <QTest>

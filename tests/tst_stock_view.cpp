@@ -1,9 +1,9 @@
-#include "ConnectionSet.h"
-#include "QueryTableModel.h"
-#include "ScriptedMessages.h"
-#include "StockGrid.h"
-#include "StockView.h"
-#include "WindowScaler.h"
+#include "data/ConnectionSet.h"
+#include "data/QueryTableModel.h"
+#include "platform/WindowScaler.h"
+#include "stock/StockGrid.h"
+#include "stock/StockView.h"
+#include "tests/support/ScriptedMessages.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "WindowScaler.h"
+#include "platform/WindowScaler.h"
 
 #include <QLabel>
 #include <QtTest>

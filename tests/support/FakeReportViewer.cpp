@@ -1,4 +1,4 @@
-#include "FakeReportViewer.h"
+#include "tests/support/FakeReportViewer.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ReportPrepared.h"
-#include "ReportViewer.h"
+#include "report/ReportPrepared.h"
+#include "report/ReportViewer.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Messages.h"
+#include "platform/Messages.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Pinger.h"
+#include "platform/Pinger.h"
 
 #include <QCursor>
 #include <QGuiApplication>

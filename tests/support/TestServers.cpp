@@ -1,8 +1,8 @@
-#include "TestServers.h"
+#include "tests/support/TestServers.h"
 
-#include "ConnectionSet.h"
-#include "ControlRecords.h"
-#include "FbQuery.h"
+#include "data/ConnectionSet.h"
+#include "data/ControlRecords.h"
+#include "data/FbQuery.h"
 
 #include <QFileInfo>
 #include <QProcess>

@@ -1,9 +1,9 @@
-#include "WindowFixture.h"
+#include "tests/support/WindowFixture.h"
 
-#include "MainWindow.h"
-#include "TestServers.h"
-#include "SalesAchievementDialog.h"
-#include "UserProfileDialog.h"
+#include "admin/UserProfileDialog.h"
+#include "app/MainWindow.h"
+#include "sales/SalesAchievementDialog.h"
+#include "tests/support/TestServers.h"
 
 #include <QFile>
 #include <QLineEdit>

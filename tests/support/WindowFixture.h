@@ -1,10 +1,10 @@
 #pragma once
 
-#include "AppContext.h"
-#include "FakeClock.h"
-#include "FakeReportViewer.h"
-#include "ScriptedMessages.h"
-#include "ScriptedPinger.h"
+#include "platform/AppContext.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/FakeReportViewer.h"
+#include "tests/support/ScriptedMessages.h"
+#include "tests/support/ScriptedPinger.h"
 
 #include <QTemporaryDir>
 #include <memory>
