@@ -91,7 +91,7 @@ double isqlSeconds(const ConnectionSet& set, const QStringList& statements, cons
     QElapsedTimer timer;
     timer.start();
     isql.start(QStringLiteral("isql-fb"),
-               {QStringLiteral("-q"), QStringLiteral("-ch"), set.defaults().charset,
+               {QStringLiteral("-q"), QStringLiteral("-ch"), set.krt.params().charset,
                 QStringLiteral("-i"), path, QStringLiteral("-o"), QStringLiteral("/dev/null")});
     if (!isql.waitForFinished(600000) || isql.exitCode() != 0)
         qFatal("isql-fb failed: %s", isql.readAllStandardError().constData());
