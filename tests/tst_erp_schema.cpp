@@ -169,11 +169,18 @@ QString tryOpen(FbQuery& query)
     return {};
 }
 
-Decimal toDecimal(const QVariant& value)
+// Why a value read from a result is not the expected number; empty when it is. NULL, and
+// what a missing row or column reads as, is never a number, not even 0.
+QString numberMismatch(const QVariant& value, const QString& expected)
 {
-    if (value.metaType() == QMetaType::fromType<Decimal>())
-        return value.value<Decimal>();
-    return Decimal::fromString(value.toString());
+    if (value.isNull())
+        return QStringLiteral("NULL instead of %1").arg(expected);
+    const Decimal got = value.metaType() == QMetaType::fromType<Decimal>()
+                            ? value.value<Decimal>()
+                            : Decimal::fromString(value.toString());
+    if (got == Decimal::fromString(expected))
+        return {};
+    return QStringLiteral("%1 instead of %2").arg(value.toString(), expected);
 }
 
 // Every row of an open query, fetched.
@@ -428,10 +435,8 @@ private slots:
         const QString error = tryOpen(query);
         QVERIFY2(error.isEmpty(), qPrintable(error));
         QVERIFY(!query.eof());
-        const QVariant value = query.field(column);
-        QVERIFY2(!value.isNull(), "null instead of a number");
-        QVERIFY2(toDecimal(value) == Decimal::fromString(expected),
-                 qPrintable(QStringLiteral("got %1").arg(value.toString())));
+        const QString mismatch = numberMismatch(query.field(column), expected);
+        QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
         QCOMPARE(rowCount(query), 1);
     }
 
@@ -543,9 +548,8 @@ private slots:
         const QString error = tryOpen(query);
         QVERIFY2(error.isEmpty(), qPrintable(error));
         QVERIFY(!query.eof());
-        const QVariant value = query.field(column);
-        QVERIFY2(toDecimal(value) == Decimal::fromString(expected),
-                 qPrintable(QStringLiteral("got %1").arg(value.toString())));
+        const QString mismatch = numberMismatch(query.field(column), expected);
+        QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
         QCOMPARE(rowCount(query), 1);
     }
 
@@ -619,9 +623,8 @@ private slots:
             return;
         }
         QVERIFY2(toBuy.contains(item), "not listed");
-        const QVariant value = toBuy.value(item).value(column);
-        QVERIFY2(toDecimal(value) == Decimal::fromString(expected),
-                 qPrintable(QStringLiteral("got %1").arg(value.toString())));
+        const QString mismatch = numberMismatch(toBuy.value(item).value(column), expected);
+        QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
     }
 
     void itemToBuyDetail_data()
@@ -664,9 +667,9 @@ private slots:
         QVERIFY(!query.eof());
         const char* columns[] = {"LTC", "MEZANINE", "BOOKING", "RAK", "ONORDER", "TOTQTY"};
         for (int i = 0; i < 6; ++i) {
-            const QVariant value = query.field(QLatin1String(columns[i]));
-            QVERIFY2(toDecimal(value) == Decimal::fromString(expected.at(i)),
-                     qPrintable(QStringLiteral("%1 is %2").arg(columns[i], value.toString())));
+            const QString mismatch =
+                numberMismatch(query.field(QLatin1String(columns[i])), expected.at(i));
+            QVERIFY2(mismatch.isEmpty(), qPrintable(columns[i] + QStringLiteral(": ") + mismatch));
         }
         QCOMPARE(query.field(QStringLiteral("STOCKREMINDER")).isNull(), !reminder);
         QCOMPARE(rowCount(query), 1);
