@@ -143,13 +143,14 @@ private slots:
     {
         WindowFixture f(WindowFixture::testServers());
         f.start();
-        f.clock.moment = QDateTime(QDate(2026, 3, 14), QTime(9, 30, 15));
+        // A moment no other test logs in at, so that an earlier login's stamp cannot pass.
+        f.clock.moment = QDateTime(QDate(2026, 3, 12), QTime(11, 22, 33));
         QVERIFY(f.login(QStringLiteral("100002")));
         QCOMPARE(f.messages.texts(), QStringList{QStringLiteral("Selamat Datang Tamu Gudang")});
         QCOMPARE(f.messages.shown[0].kind, Messages::Kind::Information);
         QCOMPARE(statusOf(QStringLiteral("100002")),
-                 QStringList{QStringLiteral("Online|09:30:15|14/03/2026")});
-        QCOMPARE(f.window->lbltgl(), QStringLiteral("14/03/2026"));
+                 QStringList{QStringLiteral("Online|11:22:33|12/03/2026")});
+        QCOMPARE(f.window->lbltgl(), QStringLiteral("12/03/2026"));
         QVERIFY(f.window->findChild<QLineEdit*>(QStringLiteral("Edit2"))->isHidden());
 
         // A second run of the same user overwrites the same row.
