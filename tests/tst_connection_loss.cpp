@@ -14,7 +14,7 @@ class TestConnectionLoss : public QObject
     Q_OBJECT
 
     QTemporaryDir dir;
-    const QString address = QStringLiteral("127.0.0.65");
+    const QString address = TestServers::spareAddress(65);
     ConnectionParams params;
 
     int server(const char* command)

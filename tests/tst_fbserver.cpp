@@ -111,8 +111,8 @@ private slots:
         const QString demo = TestServers::root() + QStringLiteral("/data/edp.fdb");
         QVERIFY2(QFile::exists(demo), qPrintable(demo));
         // Blanks in the data folder: the alias values are quoted, the access rule needs none.
-        servers = {{QStringLiteral("one"), QStringLiteral("127.0.0.61"), 3051, {}, {}},
-                   {QStringLiteral("two"), QStringLiteral("127.0.0.62"), 3015, {}, {}}};
+        servers = {{QStringLiteral("one"), TestServers::spareAddress(61), 3051, {}, {}},
+                   {QStringLiteral("two"), TestServers::spareAddress(62), 3015, {}, {}}};
         for (Server& s : servers) {
             s.root = dir.filePath(s.name + QStringLiteral("/root"));
             s.data = dir.filePath(s.name + QStringLiteral("/demo data"));
@@ -180,12 +180,11 @@ private slots:
         QTest::addColumn<QString>("address");
         QTest::addColumn<QString>("port");
         QTest::addColumn<bool>("occupied");
-        QTest::newRow("address taken") << "127.0.0.63"
-                                       << "3051" << true;
+        const QString spare = TestServers::spareAddress(63);
+        QTest::newRow("address taken") << spare << "3051" << true;
         QTest::newRow("not loopback") << "192.0.2.1"
                                       << "3051" << false;
-        QTest::newRow("bad port") << "127.0.0.63"
-                                  << "30x1" << false;
+        QTest::newRow("bad port") << spare << "30x1" << false;
     }
     void refusedStart()
     {

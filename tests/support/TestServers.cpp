@@ -44,6 +44,10 @@ bool available()
 {
     return !lan().isEmpty();
 }
+QString spareAddress(int last)
+{
+    return lan().section(QLatin1Char('.'), 0, 2) + QLatin1Char('.') + QString::number(last);
+}
 
 ConnectionParams params(const QString& host, int port, const QString& database)
 {

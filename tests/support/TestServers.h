@@ -13,6 +13,9 @@ QString lan();        // port 3051
 QString headOffice(); // port 3015
 QString fallback();   // port 3015
 bool available();     // false when the environment names no servers
+// A further loopback address beside the LAN server's (its last number replaced), for a
+// server a test starts itself: each build's test addresses keep such servers apart too.
+QString spareAddress(int last);
 // A folder where the LAN test server may create scratch databases.
 QString scratchDir();
 
