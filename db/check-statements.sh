@@ -7,6 +7,8 @@
 # --items N builds N items per company (default: the small demo size);
 # --bench times the heavy statements instead of checking values.
 # Work folder: $VID_CHECK_ROOT (default /tmp/vid-check); server 127.0.0.21:3051.
+# The statements come from the program's build in $VID_BUILD_DIR (default
+# build/ of the repository; configured here when it is not yet).
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -21,6 +23,12 @@ while [[ $# -gt 0 ]]; do
     *) echo "usage: db/check-statements.sh [--items N] [--bench]" >&2; exit 2 ;;
     esac
 done
+
+build=${VID_BUILD_DIR:-$here/../build}
+[[ -f $build/CMakeCache.txt ]] || cmake -S "$here/.." -B "$build" >/dev/null
+cmake --build "$build" --target print_statements >/dev/null
+export VID_PRINT_STATEMENTS
+VID_PRINT_STATEMENTS=$(cd "$build" && pwd -P)/tests/print_statements
 
 "$here/../scripts/fbserver" stop "$root/server" >/dev/null
 "$here/../scripts/make-databases" "$root/data" "${items[@]}"

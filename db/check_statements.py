@@ -145,12 +145,11 @@ class Checks:
         got = self.rows("KRT-only by NOTES", layout.KRT,
                         st.krt_only(CUTOFF, "kabel", "", sortby="a.NOTES asc"))
         self.expect("KRT-only accepts a.NOTES asc", len(got) > 0)
-        try:
-            self.server.run(layout.KRT, st.three_company("KRT", CUTOFF, "kabel", "",
-                                                         sortby="a.NOTES asc"))
-            self.expect("grouped statement rejects a.NOTES asc", False, "it ran")
-        except RuntimeError:
-            self.expect("grouped statement rejects a.NOTES asc", True)
+        # NOTES is not grouped: the three-company statement orders by code instead.
+        got = self.rows("three-company by NOTES", layout.KRT,
+                        st.three_company("KRT", CUTOFF, "kabel", "", sortby="a.NOTES asc"))
+        codes = [r["ITEMNO"] for r in got]
+        self.expect("three-company by NOTES runs, by code", codes == sorted(codes) and codes)
         got = self.rows("sort by code", layout.SOKA,
                         st.three_company("SM", CUTOFF, "", "", sortby="a.ITEMNO asc"))
         codes = [r["ITEMNO"] for r in got]
@@ -237,13 +236,15 @@ class Checks:
         got = self.rows("unknown salesman", layout.KRT, st.invoice_detail(FIRST, LAST, "Nobody"))
         self.equal("unknown salesman: no rows", got, [])
 
-        got = self.rows("summary, all", layout.KRT, st.receivables_summary([]))
+        # Receivables: the program's statements, completed by the sales filter of a scope.
+        all_ = st.ALL_SALESMEN
+        got = self.rows("summary, all", layout.KRT, st.receivables_summary(all_))
         andi = [r for r in got if r["FIRSTNAME"] == "Andi"]
         self.equal("summary Andi KRT", (andi[0]["INVOICEAMOUNT"], andi[0]["PRIMEOWING"])
                    if andi else None, ("3885000.00", "2675000.00"))
         for db, want in [(layout.SOKA, ("2775000.00", "665000.00")),
                          (layout.KW, ("888000.00", "838000.00"))]:
-            got = [r for r in self.rows(f"summary {db.key}", db, st.receivables_summary([]))
+            got = [r for r in self.rows(f"summary {db.key}", db, st.receivables_summary(all_))
                    if r["FIRSTNAME"] == "Andi"]
             self.equal(f"summary Andi {db.key}",
                        (got[0]["INVOICEAMOUNT"], got[0]["PRIMEOWING"]) if got else None, want)
@@ -252,29 +253,37 @@ class Checks:
         self.equal("delivery order owes nothing",
                    (got[0]["INVOICEAMOUNT"], got[0]["OWING"]) if got else None,
                    ("777000.00", "0.00"))
-        team = st.member_lines(["Andi", "Budi", "Citra"])
-        got = self.rows("summary, team", layout.KRT, st.receivables_summary(team))
-        self.expect("summary team filter", got and {r["FIRSTNAME"] for r in got}
-                    <= {"Andi", "Budi", "Citra"})
-        names = ["Budi", "Citra", "", "", ""]
+        team = ("Andi", "", "Team Proyek", "", "")
+        members = self.team_members(team)
+        self.equal("team lookup", members, ["Andi", "Budi", "Citra"])
+        got = self.rows("summary, team", layout.KRT, st.receivables_summary(team, members))
+        self.equal("summary team filter", sorted(r["FIRSTNAME"] for r in got),
+                   ["Andi", "Budi", "Citra"])
+        five = ("Budi", "Citra", "", "", "")
         got = self.rows("summary, five names", layout.KRT,
-                        st.receivables_summary([st.five_names("S.FIRSTNAME", names)]))
-        self.expect("summary five names", {r["FIRSTNAME"] for r in got} <= {"Budi", "Citra"})
-        got = self.rows("detail, all", layout.KRT, st.receivables_detail([]))
+                        st.receivables_summary(five, self.team_members(five)))
+        self.equal("summary five names", sorted(r["FIRSTNAME"] for r in got), ["Budi", "Citra"])
+        got = self.rows("detail, all", layout.KRT, st.receivables_detail(all_))
         andi = [r for r in got if r["SALESMANNAME"] == "Andi"]
         self.equal("detail Andi KRT", [(r["PERSONNAME"], r["INVOICE_SI"], r["OUTSTANDING_SI"],
                                         r["RETUR_SI"]) for r in andi],
                    [("Toko Pak'De", "2775000.00", "2675000.00", "100000.00")])
-        got = self.rows("detail, team", layout.KRT,
-                        st.receivables_detail(st.member_lines(["Andi", "Budi"], "L.SALESMANNAME")))
-        self.expect("detail team filter", {r["SALESMANNAME"] for r in got} <= {"Andi", "Budi"})
+        got = self.rows("detail, team", layout.KRT, st.receivables_detail(team, members))
         names = [r["SALESMANNAME"] for r in got]
+        self.equal("detail team filter", sorted(set(names)), ["Andi", "Budi", "Citra"])
         self.expect("detail ordered by salesman", names == sorted(names))
+        # Its closing line holds the group by the sums need.
+        unclosed = "\r\n".join(st.receivables_detail(all_).split("\r\n")[:-1])
         try:
-            self.server.run(layout.KRT, st.receivables_detail([], grouped=False))
-            self.expect("detail without group by is rejected", False, "it ran")
+            self.server.run(layout.KRT, unclosed)
+            self.expect("detail without its closing line is rejected", False, "it ran")
         except RuntimeError:
-            self.expect("detail without group by is rejected", True)
+            self.expect("detail without its closing line is rejected", True)
+
+    def team_members(self, scope: tuple[str, ...]) -> list[str]:
+        """The salesmen of the scope's teams, as login reads them."""
+        rows = self.rows("team lookup", layout.CONTROL, st.team_lookup(scope))
+        return [r["INFO2"] for r in rows]
 
     # ---- control records and audit ----
 
