@@ -62,6 +62,8 @@ void MainWindow::setCompanions(SalesAchievementDialog* omset, UserProfileDialog*
 {
     m_omset = omset;
     m_profile = profile;
+    if (m_omset)
+        connect(m_salesReport2, &QAction::triggered, m_omset, &QDialog::exec);
 }
 
 void MainWindow::buildControls()

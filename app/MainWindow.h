@@ -3,6 +3,7 @@
 #include "data/ConnectionSet.h"
 #include "data/ControlRecords.h"
 #include "data/FbQuery.h"
+#include "data/LoginState.h"
 #include "platform/AppContext.h"
 
 #include <QMainWindow>
@@ -60,6 +61,8 @@ public:
     QDateTime updaterDate;
     bool offlineMode() const { return m_offline; }
     bool loggedIn() const { return m_loggedIn; }
+    // The session of the user logged in, for the windows that depend on who it is.
+    const LoginState& loginState() const { return m_session; }
 
 signals:
     // Emitted by menu entries whose features live elsewhere.
@@ -82,6 +85,7 @@ private:
     bool checkUpdaterAndVersion();
     void login();
     void applySalesFilter();
+    void fillLoginState();
     void showOfflineBanner();
     void stampDisconnected();
 
@@ -114,6 +118,7 @@ private:
     QAction* m_cekOnline1 = nullptr;
     SalesAchievementDialog* m_omset = nullptr;
     UserProfileDialog* m_profile = nullptr;
+    LoginState m_session;
     bool m_startupRan = false;
     bool m_loggedIn = false;
     bool m_offline = false;

@@ -80,6 +80,7 @@ void MainWindow::login()
     m_context.messages->information(QStringLiteral("Selamat Datang ") + user.name);
     if (m_offline)
         showOfflineBanner();
+    fillLoginState();
     applySalesFilter();
 }
 
@@ -107,7 +108,7 @@ void MainWindow::applySalesFilter()
     QStringList members;
     if (sales1 != QLatin1String("1")) {
         if (m_omset)
-            m_omset->cbnamasales()->clear();
+            m_omset->clearSalesList();
         WaitCursor wait;
         m_kontrol.setSql(teamLookupStatement(scope));
         m_kontrol.open();
@@ -117,4 +118,14 @@ void MainWindow::applySalesFilter()
     const FilterLines lines = salesFilterLines(scope, members);
     Memo1 += lines.summary;
     Memo2 += lines.detail;
+}
+
+// The login copies as one value, read by the sales window.
+void MainWindow::fillLoginState()
+{
+    m_session.loggedIn = m_loggedIn;
+    m_session.nik = m_login->nik()->text();
+    m_session.loginDate = m_context.clock->today();
+    m_session.periodStart = tglawal;
+    m_session.sales = {sales1, sales2, dept1, dept2, dept3};
 }

@@ -44,7 +44,8 @@ int runProgram(int argc, char** argv)
     context.programDir = QApplication::applicationDirPath();
 
     MainWindow vidArera(context);
-    SalesAchievementDialog omset(&vidArera);
+    SalesAchievementDialog omset(vidArera.connections(), context, vidArera.loginState(),
+                                 &vidArera);
     UserProfileDialog profile(&vidArera);
     vidArera.setCompanions(&omset, &profile);
     fitToScreen(vidArera);

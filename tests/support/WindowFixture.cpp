@@ -31,7 +31,8 @@ WindowFixture::WindowFixture(const Servers& servers, bool lanReplies,
     context.reportViewer = &viewer;
     context.programDir = dir.path();
     window = std::make_unique<MainWindow>(context);
-    omset = std::make_unique<SalesAchievementDialog>(window.get());
+    omset = std::make_unique<SalesAchievementDialog>(window->connections(), context,
+                                                     window->loginState(), window.get());
     profile = std::make_unique<UserProfileDialog>(window.get());
     window->setCompanions(omset.get(), profile.get());
 }
