@@ -10,6 +10,7 @@
 #include "tests/support/TestServers.h"
 #include "tests/support/WindowFixture.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QJsonDocument>
@@ -263,6 +264,21 @@ private slots:
         QCOMPARE(session.dialog().findChild<QDateEdit*>("DateAkhir")->date(),
                  session.fixture.clock.today());
         QCOMPARE(session.fixture.messages.texts(), QStringList());
+    }
+
+    // "Sales Report" opens the window modally, filled for the user logged in.
+    void menuOpensWindow()
+    {
+        Session s("100006");
+        s.dialog().clearSalesList();
+        QStringList shown;
+        QTimer::singleShot(0, &s.dialog(), [&] {
+            if (QTest::qWaitFor([&] { return s.names()->count() > 0; }, 5000))
+                shown = s.entries();
+            s.dialog().reject();
+        });
+        s.fixture.window->findChild<QAction*>("SalesReport2")->trigger();
+        QCOMPARE(shown, (QStringList{"All Team", "Andi", "Budi", "Citra"}));
     }
 
     // Andi's January: 3,000,000 + 2,500,000 in KRT and BSM less KRT's return of 100,000 from
