@@ -43,6 +43,9 @@ SalesChecks::SalesChecks(ConnectionSet& connections, ReportViewer& viewer, Messa
       m_control(&connections.control), m_companies{&m_krt, &m_bsm, &m_twsp},
       m_report(viewer, messages, locale, clock)
 {
+    // Children, so that support and tests find them by name.
+    for (FbQuery* query : {&m_krt, &m_bsm, &m_twsp, &m_control})
+        query->setParent(this);
     m_krt.setObjectName(QStringLiteral("Zkrt"));
     m_bsm.setObjectName(QStringLiteral("Zbsm"));
     m_twsp.setObjectName(QStringLiteral("Ztwsp"));
