@@ -180,14 +180,19 @@ void SalesAchievementDialog::refill()
     // Only a user who sees everyone may type; the others pick from the list.
     m_salesName->lineEdit()->setReadOnly(!fullList);
 
-    // The box keeps its text and the entry that shows it stays selected, so that a check
-    // after a preview or a message runs for what the box still shows.
+    // The box keeps its text and the entry showing it stays selected (or, for a typed text
+    // that is no entry, the entry selected before), so that a check after a preview or a
+    // message runs for what the box still shows.
     const QString kept = m_salesName->currentText();
+    const QString keptEntry = m_salesName->itemText(m_salesName->currentIndex());
     const QSignalBlocker quiet(m_salesName);
     m_salesName->clear();
     m_salesName->addItems(list.entries);
-    m_salesName->setCurrentIndex(
-        m_salesName->findText(kept, Qt::MatchFixedString | Qt::MatchCaseSensitive));
+    const Qt::MatchFlags exactly = Qt::MatchFixedString | Qt::MatchCaseSensitive;
+    int index = m_salesName->findText(kept, exactly);
+    if (index < 0 && !keptEntry.isEmpty())
+        index = m_salesName->findText(keptEntry, exactly);
+    m_salesName->setCurrentIndex(index);
     m_salesName->setEditText(kept);
     m_lastTyped = kept;
 }
