@@ -43,11 +43,11 @@ int runProgram(int argc, char** argv)
     context.reportViewer = &reportViewer;
     context.programDir = QApplication::applicationDirPath();
 
-    MainWindow vidArera(context);
-    SalesAchievementDialog omset(&vidArera);
-    UserProfileDialog profile(&vidArera);
-    vidArera.setCompanions(&omset, &profile);
-    fitToScreen(vidArera);
-    vidArera.show();
+    MainWindow mainWindow(context);
+    SalesAchievementDialog sales(&mainWindow);
+    UserProfileDialog profile(&mainWindow);
+    mainWindow.setCompanions(&sales, &profile);
+    fitToScreen(mainWindow);
+    mainWindow.show();
     return app.exec();
 }

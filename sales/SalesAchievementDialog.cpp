@@ -4,9 +4,19 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+namespace
+{
+// The object names of the window and its controls, as the users' documents name them.
+namespace ObjectNames
+{
+inline constexpr char window[] = "Omset";
+inline constexpr char salesNameCombo[] = "cbnamasales";
+} // namespace ObjectNames
+} // namespace
+
 SalesAchievementDialog::SalesAchievementDialog(QWidget* parent) : QDialog(parent)
 {
-    setObjectName(QStringLiteral("Omset"));
+    setObjectName(QLatin1String(ObjectNames::window));
     setWindowTitle(QStringLiteral("Omset"));
     setModal(true);
     auto* layout = new QVBoxLayout(this);
@@ -15,8 +25,8 @@ SalesAchievementDialog::SalesAchievementDialog(QWidget* parent) : QDialog(parent
     f.setBold(true);
     heading->setFont(f);
     layout->addWidget(heading);
-    m_cbnamasales = new QComboBox(this);
-    m_cbnamasales->setObjectName(QStringLiteral("cbnamasales"));
-    m_cbnamasales->setEditable(true);
-    layout->addWidget(m_cbnamasales);
+    m_salesNameCombo = new QComboBox(this);
+    m_salesNameCombo->setObjectName(QLatin1String(ObjectNames::salesNameCombo));
+    m_salesNameCombo->setEditable(true);
+    layout->addWidget(m_salesNameCombo);
 }

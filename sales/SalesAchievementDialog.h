@@ -11,8 +11,8 @@ class SalesAchievementDialog : public QDialog
 public:
     explicit SalesAchievementDialog(QWidget* parent = nullptr);
 
-    QComboBox* cbnamasales() const { return m_cbnamasales; }
+    QComboBox* salesNameCombo() const { return m_salesNameCombo; }
 
 private:
-    QComboBox* m_cbnamasales;
+    QComboBox* m_salesNameCombo;
 };

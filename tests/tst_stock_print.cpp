@@ -3,6 +3,7 @@
 #include "data/FbQuery.h"
 #include "stock/StockPrintRules.h"
 #include "stock/StockView.h"
+#include "tests/support/ByName.h"
 #include "tests/support/TestServers.h"
 #include "tests/support/WindowFixture.h"
 
@@ -68,20 +69,20 @@ public:
     // A search as Enter runs it, in the source of the radio button `rb`.
     void search(const char* rb, const QString& description)
     {
-        view().control<QRadioButton>(rb)->setChecked(true);
+        byName<QRadioButton>(view().panel(), rb)->setChecked(true);
         filters(description, QString());
-        view().stockcek();
+        view().runStockCheck();
     }
     void filters(const QString& description, const QString& code)
     {
-        view().control<QLineEdit>("vidarera")->setText(description);
-        view().control<QLineEdit>("cekkode")->setText(code);
+        byName<QLineEdit>(view().panel(), "vidarera")->setText(description);
+        byName<QLineEdit>(view().panel(), "cekkode")->setText(code);
     }
     void press(const QString& command)
     {
         messages().clear();
         if (command == "button")
-            view().control<QPushButton>("btnPrint")->click();
+            byName<QPushButton>(view().panel(), "btnPrint")->click();
         else
             window().findChild<QAction*>("stockprint1")->trigger();
     }
@@ -213,11 +214,11 @@ private slots:
     void typeSearchLeavesNothingToPrint()
     {
         Session& s = *m_admin;
-        s.view().control<QRadioButton>("rb3")->setChecked(true);
+        byName<QRadioButton>(s.view().panel(), "rb3")->setChecked(true);
         s.filters("kabel", "3-9");
-        s.view().control<QLineEdit>("cektipe")->setText("PANEL");
-        s.view().cektipeKeyPress(Qt::Key_Return);
-        QCOMPARE(s.view().control<QLineEdit>("vidarera")->text(), QString());
+        byName<QLineEdit>(s.view().panel(), "cektipe")->setText("PANEL");
+        QTest::keyClick(byName<QLineEdit>(s.view().panel(), "cektipe"), Qt::Key_Return);
+        QCOMPARE(byName<QLineEdit>(s.view().panel(), "vidarera")->text(), QString());
         for (const QString command : {"button", "menu"}) {
             const int before = s.viewer().count();
             s.press(command);
@@ -317,7 +318,7 @@ private slots:
         Session fresh("100001");
         QVERIFY(fresh.ok);
         fresh.search("rb3", "Panel");
-        QVERIFY(fresh.view().Oldstk().locate("ITEMNO", "7-50001"));
+        QVERIFY(fresh.view().oldStock().locate("ITEMNO", "7-50001"));
         fresh.press("menu");
         QCOMPARE(fresh.messages().texts(), QStringList());
         QCOMPARE(fresh.lastTemplate(), QString("printstock"));
