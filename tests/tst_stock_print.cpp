@@ -1,6 +1,7 @@
 // vid_test: DB
 #include "app/MainWindow.h"
 #include "data/FbQuery.h"
+#include "stock/StockGrid.h"
 #include "stock/StockPrintRules.h"
 #include "stock/StockView.h"
 #include "tests/support/ByName.h"
@@ -208,6 +209,47 @@ private slots:
                      printed ? QStringList() : QStringList{kWarning});
             QCOMPARE(s.messages().shown.size(), printed ? 0 : 1);
         }
+    }
+
+    // The grid's current row and the KRT result's record move together, so the button's
+    // end-of-data rule sees the row the user sees.
+    void printButtonFollowsTheGrid()
+    {
+        Session& s = *m_admin;
+        s.search("rb1", "kabel");
+        StockGrid* grid = s.view().grid(0);
+        FbQuery& krt = s.view().krt();
+        QTRY_COMPARE(grid->currentIndex().row(), 0);
+        QVERIFY(grid->model()->rowCount() >= 3);
+        QTest::keyClick(grid, Qt::Key_Down);
+        QCOMPARE(krt.currentRow(), 1);
+        const QRect third = grid->visualRect(grid->model()->index(2, 1));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, third.center());
+        QCOMPARE(krt.currentRow(), 2);
+
+        // Rows ahead: the HPP list at once, without the filter rule. The report walks the
+        // result to its end, and the grid then shows the last row as current.
+        s.filters(QString(), QString());
+        const int before = s.viewer().count();
+        s.press("button");
+        QCOMPARE(s.viewer().count(), before + 1);
+        QCOMPARE(s.lastTemplate(), QStringLiteral("printhpp"));
+        QVERIFY(krt.eof());
+        QCOMPARE(krt.currentRow(), grid->model()->rowCount() - 1);
+        QTRY_COMPARE(grid->currentIndex().row(), krt.currentRow());
+        QVERIFY(krt.eof());
+
+        // At the end the button keeps the filter rule.
+        s.press("button");
+        QCOMPARE(s.viewer().count(), before + 1);
+        QCOMPARE(s.messages().texts(Messages::Kind::Warning), QStringList{kWarning});
+
+        // A row up in the grid: rows ahead again.
+        QTest::keyClick(grid, Qt::Key_Up);
+        QCOMPARE(krt.currentRow(), grid->model()->rowCount() - 2);
+        QVERIFY(!krt.eof());
+        s.press("button");
+        QCOMPARE(s.viewer().count(), before + 2);
     }
 
     // A search by type empties both filter fields, so neither command prints after it.
