@@ -41,7 +41,10 @@ void MainWindow::exitChosen()
 
 void MainWindow::stampDisconnected()
 {
+    // An empty field would find a row whose NIK is empty text: nobody to stamp.
     const QString nik = m_loginPanel->nik();
+    if (nik.isEmpty())
+        return;
     // The program ends whatever happens here; a row left "Online" is the known cost.
     try {
         WaitCursor wait;

@@ -291,6 +291,19 @@ private slots:
                  QStringLiteral("Online"));
     }
 
+    // With the NIK field empty, closing stamps no row, not even one whose NIK is empty text.
+    void closingWithEmptyNikStampsNoRow()
+    {
+        execute(QStringLiteral("insert into EXTENDEDDET (EXTENDEDDETID, EXTENDEDTYPEID, INFO1, "
+                               "INFO6) values (9098, 2, '', 'Online')"));
+        auto remove = qScopeGuard(
+            [] { execute(QStringLiteral("delete from EXTENDEDDET where EXTENDEDDETID = 9098")); });
+        WindowFixture f(WindowFixture::testServers());
+        f.start();
+        QVERIFY(f.window->close());
+        QCOMPARE(statusOf(QString()), QStringList{QStringLiteral("Online||")});
+    }
+
     void closingWithoutControlDatabaseStillEnds()
     {
         WindowFixture f(WindowFixture::testServers());
