@@ -26,13 +26,17 @@ void fitToScreen(QWidget& window)
 }
 } // namespace
 
+void nameApplication()
+{
+    QApplication::setApplicationName(QStringLiteral("vidarera"));
+}
+
 int runProgram(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("vidarera"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Vid Arera"));
+    nameApplication();
 
-    QtMessages messages;
+    QtMessages messages(QStringLiteral("Vid Arera"));
     Clock clock;
     IcmpPinger pinger;
     ReportDialogViewer reportViewer(messages);
