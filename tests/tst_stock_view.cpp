@@ -1,3 +1,4 @@
+#include "app/MainWindow.h"
 #include "data/ConnectionSet.h"
 #include "data/QueryTableModel.h"
 #include "platform/WindowScaler.h"
@@ -5,7 +6,9 @@
 #include "stock/StockView.h"
 #include "tests/support/ByName.h"
 #include "tests/support/ScriptedMessages.h"
+#include "tests/support/WindowFixture.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -83,6 +86,7 @@ private slots:
     void priceRight();
     void oldStockRight();
     void panels();
+    void panelMenuOfTheMainWindow();
     void gridWidthsFollowTheScale();
 };
 
@@ -434,6 +438,23 @@ void TestStockView::panels()
     QTest::mouseClick(byName<QPushButton>(f.view->panel(), "Button1"), Qt::LeftButton);
     QVERIFY(gudang->isHidden());
     QVERIFY(byName<QWidget>(f.view->panel(), "GroupBox2")->isVisible());
+}
+
+// The entries of the main panel's context menu open the two panels; each opening tells the
+// main window, which closes its other floating panel.
+void TestStockView::panelMenuOfTheMainWindow()
+{
+    const QString dead = WindowFixture::deadAddress();
+    WindowFixture f({dead, dead, dead});
+    StockView& view = f.window->stockView();
+    QSignalSpy opened(&view, &StockView::settingsPanelOpened);
+    byName<QAction>(f.window.get(), "PilihGudang1")->trigger();
+    QVERIFY(!byName<QWidget>(view.panel(), "GroupBox5")->isHidden());
+    QCOMPARE(opened.count(), 1);
+    byName<QAction>(f.window.get(), "Setting1")->trigger();
+    QVERIFY(!byName<QWidget>(view.panel(), "GroupBox6")->isHidden());
+    QVERIFY(byName<QWidget>(view.panel(), "GroupBox5")->isHidden());
+    QCOMPARE(opened.count(), 2);
 }
 
 void TestStockView::gridWidthsFollowTheScale()
