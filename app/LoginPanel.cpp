@@ -1,5 +1,6 @@
 #include "app/LoginPanel.h"
 
+#include "app/MainWindowObjectNames.h"
 #include "data/ControlRecords.h"
 
 #include <QKeyEvent>
@@ -9,26 +10,36 @@
 
 LoginPanel::LoginPanel(QWidget* parent) : QGroupBox(parent)
 {
-    setObjectName(QStringLiteral("GroupBox7"));
+    setObjectName(QLatin1String(MainWindowObjectNames::loginPanel));
     auto* layout = new QVBoxLayout(this);
     auto* label = new QLabel(QStringLiteral("Masukan NIK Anda :"), this);
     QFont bold = label->font();
     bold.setBold(true);
     label->setFont(bold);
-    m_nik = new QLineEdit(this);
-    m_nik->setObjectName(QStringLiteral("nik"));
-    m_nik->setMaxLength(ControlRecords::kLongestNik);
-    m_nik->installEventFilter(this);
+    m_nikEdit = new QLineEdit(this);
+    m_nikEdit->setObjectName(QLatin1String(MainWindowObjectNames::nikEdit));
+    m_nikEdit->setMaxLength(ControlRecords::kLongestNik);
+    m_nikEdit->installEventFilter(this);
     layout->addWidget(label);
-    layout->addWidget(m_nik);
+    layout->addWidget(m_nikEdit);
+}
+
+QString LoginPanel::nik() const
+{
+    return m_nikEdit->text();
+}
+
+void LoginPanel::focusNik()
+{
+    m_nikEdit->setFocus();
 }
 
 bool LoginPanel::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_nik && event->type() == QEvent::KeyPress) {
+    if (watched == m_nikEdit && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            emit keyPressed(Qt::Key_Return);
+            emit nikEntered();
             return true;
         }
     }

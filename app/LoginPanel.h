@@ -10,14 +10,16 @@ class LoginPanel : public QGroupBox
     Q_OBJECT
 public:
     explicit LoginPanel(QWidget* parent = nullptr);
-    QLineEdit* nik() const { return m_nik; }
+    QString nik() const;
+    void focusNik();
 
 signals:
-    void keyPressed(int key);
+    // Enter (either key) in the NIK field.
+    void nikEntered();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QLineEdit* m_nik;
+    QLineEdit* m_nikEdit;
 };

@@ -4,17 +4,17 @@
 #include "data/ControlRecords.h"
 #include "data/FbQuery.h"
 #include "data/LoginState.h"
+#include "data/UserRights.h"
 #include "platform/AppContext.h"
 
+#include <QDateTime>
 #include <QMainWindow>
-#include <QStringList>
 
 class ItemToBuyReport;
 class IniFile;
 class LoginPanel;
 class QAction;
 class QGroupBox;
-class QLabel;
 class QLineEdit;
 class QMenu;
 class StockPrinter;
@@ -23,8 +23,8 @@ class SalesAchievementDialog;
 class UserProfileDialog;
 class WindowScaler;
 
-// The main window: the stock view, the login panel, the menus, and the state the other
-// windows read (the login copies and the receivables statements).
+// The main window: it composes the stock view, the login panel and the menus, and owns the
+// logged-in user's session and rights, which the other windows read.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -33,36 +33,26 @@ public:
     ~MainWindow() override;
 
     // The other two windows, created after this one; the login clears the sales list.
-    void setCompanions(SalesAchievementDialog* omset, UserProfileDialog* profile);
+    void setCompanions(SalesAchievementDialog* sales, UserProfileDialog* profile);
 
     // Start-up, once per run; the first activation calls it.
-    void FormActivate();
+    void runStartup();
     bool startupDone() const { return m_startupRan; }
 
-    // Login on Enter in the NIK field.
-    void nikKeyPress(int key);
-    // Closing: true when the window may close.
-    bool FormCloseQuery();
-    void Exit1Click();
-
     ConnectionSet& connections() { return m_db; }
-    FbQuery& kontrol() { return m_kontrol; }
+    FbQuery& controlQuery() { return m_control; }
     StockView& stockView() { return *m_stock; }
     WindowScaler& scaler() { return *m_scaler; }
     AppContext& context() { return m_context; }
 
-    // Values held for the rest of the run.
-    QString lbltgl() const;
-    QString tglawal;
-    QString sales1, sales2, dept1, dept2, dept3;
-    QStringList Memo1; // receivables summary statement
-    QStringList Memo2; // receivables detail statement
-    QString versionReleased;
-    QDateTime updaterDate;
-    bool offlineMode() const { return m_offline; }
-    bool loggedIn() const { return m_loggedIn; }
-    // The session of the user logged in, for the windows that depend on who it is.
+    // The session of the logged-in user and what the user may do; empty before the login.
     const LoginState& loginState() const { return m_session; }
+    const UserRights& rights() const { return m_rights; }
+    bool loggedIn() const { return m_session.loggedIn; }
+    // The application record as start-up read it, and its updater date.
+    const ControlRecords::ApplicationRecord& applicationRecord() const { return m_application; }
+    QDateTime updaterDate() const { return m_updaterDate; }
+    bool offlineMode() const { return m_offline; }
 
 signals:
     // Emitted by menu entries whose features live elsewhere.
@@ -78,49 +68,45 @@ protected:
 private:
     void buildControls();
     void buildMenus();
-    void wireRights();
     // Start-up steps; each returns false when the sequence must stop.
     void chooseServer(const IniFile& config);
     bool readApplicationRecord();
     bool checkUpdaterAndVersion();
+    // Login.
+    void nikEntered();
     void login();
+    void applyRights();
     void applySalesFilter();
-    void fillLoginState();
     void showOfflineBanner();
+    // Leaving: true when the window may close.
+    bool confirmClose();
+    void exitChosen();
     void stampDisconnected();
 
     AppContext& m_context;
     ConnectionSet m_db;
-    FbQuery m_kontrol;
+    FbQuery m_control;
     ControlRecords::ApplicationRecord m_application;
+    QDateTime m_updaterDate;
+    LoginState m_session;
+    UserRights m_rights;
     WindowScaler* m_scaler = nullptr;
-    QGroupBox* m_groupBox1 = nullptr;
+    QGroupBox* m_mainPanel = nullptr;
     StockView* m_stock = nullptr;
     StockPrinter* m_printer = nullptr;
     ItemToBuyReport* m_itemToBuy = nullptr;
-    LoginPanel* m_login = nullptr;
-    QLabel* m_lbltgl = nullptr;
-    QLineEdit* m_edit2 = nullptr;
-    // Hidden right fields: a change of text applies the right.
-    QLineEdit* m_print = nullptr;
-    QLineEdit* m_cekonline = nullptr;
-    QLineEdit* m_cekadmin = nullptr;
-    QLineEdit* m_ceksales = nullptr;
-    QLineEdit* m_cekpo = nullptr;
-    QLineEdit* m_itembuy = nullptr;
-    QLineEdit* m_ostock = nullptr;
-    QMenu* m_popup = nullptr;
-    QAction* m_salesreport1 = nullptr;
-    QAction* m_salesReport2 = nullptr;
-    QAction* m_stockprint1 = nullptr;
-    QAction* m_itemtoBuy1 = nullptr;
-    QAction* m_userProfile1 = nullptr;
-    QAction* m_cekOnline1 = nullptr;
-    SalesAchievementDialog* m_omset = nullptr;
+    LoginPanel* m_loginPanel = nullptr;
+    QLineEdit* m_offlineBanner = nullptr;
+    QMenu* m_panelMenu = nullptr;
+    QAction* m_receivablesMenu = nullptr;
+    QAction* m_salesReportAction = nullptr;
+    QAction* m_printStockAction = nullptr;
+    QAction* m_itemToBuyAction = nullptr;
+    QAction* m_userProfileAction = nullptr;
+    QAction* m_onlineCheckAction = nullptr;
+    SalesAchievementDialog* m_sales = nullptr;
     UserProfileDialog* m_profile = nullptr;
-    LoginState m_session;
     bool m_startupRan = false;
-    bool m_loggedIn = false;
     bool m_offline = false;
     bool m_leaving = false; // the close is already decided (Exit, Update)
 };

@@ -10,14 +10,12 @@
 #include "stock/StockSettings.h"
 #include "stock/StockView.h"
 
-#include <QLineEdit>
-
 namespace
 {
 const QString kCloseQuestion = QStringLiteral("Anda yakin ingin menutup aplikasi ini ?");
 } // namespace
 
-bool MainWindow::FormCloseQuery()
+bool MainWindow::confirmClose()
 {
     if (!m_context.messages->confirm(kCloseQuestion))
         return false;
@@ -32,7 +30,7 @@ bool MainWindow::FormCloseQuery()
     return true;
 }
 
-void MainWindow::Exit1Click()
+void MainWindow::exitChosen()
 {
     if (!m_context.messages->confirm(kCloseQuestion))
         return;
@@ -43,14 +41,18 @@ void MainWindow::Exit1Click()
 
 void MainWindow::stampDisconnected()
 {
+    // An empty field would find a row whose NIK is empty text: nobody to stamp.
+    const QString nik = m_loginPanel->nik();
+    if (nik.isEmpty())
+        return;
     // The program ends whatever happens here; a row left "Online" is the known cost.
     try {
         WaitCursor wait;
-        m_kontrol.setConnection(&m_db.control);
-        m_kontrol.setSql(ControlRecords::onlineUsersSql());
-        m_kontrol.open();
-        if (m_kontrol.locate(QStringLiteral("INFO1"), m_login->nik()->text()))
-            ControlRecords::stampStatus(m_kontrol, ControlRecords::kDisconnected,
+        m_control.setConnection(&m_db.control);
+        m_control.setSql(ControlRecords::onlineUsersSql());
+        m_control.open();
+        if (m_control.locate(QStringLiteral("INFO1"), nik))
+            ControlRecords::stampStatus(m_control, ControlRecords::kDisconnected,
                                         m_context.clock->now());
     } catch (const DbError&) {
     }

@@ -14,9 +14,6 @@
 #include "stock/StockCutoff.h"
 #include "stock/StockView.h"
 
-#include <QLabel>
-#include <QLineEdit>
-
 namespace
 {
 constexpr int kPingTimeoutMs = 5000;
@@ -41,7 +38,7 @@ QDateTime parseRecordDate(const QString& text)
 }
 } // namespace
 
-void MainWindow::FormActivate()
+void MainWindow::runStartup()
 {
     if (m_startupRan)
         return;
@@ -49,11 +46,11 @@ void MainWindow::FormActivate()
 
     // 1-2. Dates.
     const QDate today = m_context.clock->today();
-    m_lbltgl->setText(shortDate(today));
+    m_session.loginDate = today;
     m_stock->setCutoff(monthDayYear(stockReferenceDate(today)));
     // 3-4. Port and focus.
     m_db.serverPort = ConnectionSet::kRemotePort;
-    m_login->nik()->setFocus();
+    m_loginPanel->focusNik();
 
     // 5. Server.
     const IniFile config(m_context.configPath());
@@ -119,18 +116,16 @@ bool MainWindow::readApplicationRecord()
 {
     try {
         WaitCursor wait;
-        m_kontrol.setConnection(&m_db.control);
-        m_kontrol.setSql(ControlRecords::applicationRecordSql());
-        m_kontrol.open();
-        m_application = ControlRecords::readApplicationRecord(m_kontrol);
+        m_control.setConnection(&m_db.control);
+        m_control.setSql(ControlRecords::applicationRecordSql());
+        m_control.open();
+        m_application = ControlRecords::readApplicationRecord(m_control);
     } catch (const DbError& e) {
         m_context.messages->error(e.message());
         return false;
     }
-    versionReleased = m_application.version;
-    tglawal = m_application.periodStart;
-    updaterDate = parseRecordDate(m_application.updaterDate);
-    if (!updaterDate.isValid()) {
+    m_updaterDate = parseRecordDate(m_application.updaterDate);
+    if (!m_updaterDate.isValid()) {
         m_context.messages->error(
             QStringLiteral("'%1' is not a valid date and time").arg(m_application.updaterDate));
         return false;

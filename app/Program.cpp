@@ -26,13 +26,17 @@ void fitToScreen(QWidget& window)
 }
 } // namespace
 
+void nameApplication()
+{
+    QApplication::setApplicationName(QStringLiteral("vidarera"));
+}
+
 int runProgram(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("vidarera"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Vid Arera"));
+    nameApplication();
 
-    QtMessages messages;
+    QtMessages messages(QStringLiteral("Vid Arera"));
     Clock clock;
     IcmpPinger pinger;
     ReportDialogViewer reportViewer(messages);
@@ -43,12 +47,12 @@ int runProgram(int argc, char** argv)
     context.reportViewer = &reportViewer;
     context.programDir = QApplication::applicationDirPath();
 
-    MainWindow vidArera(context);
-    SalesAchievementDialog omset(vidArera.connections(), context, vidArera.loginState(),
-                                 &vidArera);
-    UserProfileDialog profile(&vidArera);
-    vidArera.setCompanions(&omset, &profile);
-    fitToScreen(vidArera);
-    vidArera.show();
+    MainWindow mainWindow(context);
+    SalesAchievementDialog sales(mainWindow.connections(), context, mainWindow.loginState(),
+                                 &mainWindow);
+    UserProfileDialog profile(&mainWindow);
+    mainWindow.setCompanions(&sales, &profile);
+    fitToScreen(mainWindow);
+    mainWindow.show();
     return app.exec();
 }

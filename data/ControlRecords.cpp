@@ -55,6 +55,24 @@ UserRecord readUser(const FbQuery& query)
     return u;
 }
 
+UserRights rightsOf(const UserRecord& user)
+{
+    UserRights r;
+    r.print = UserRights::granted(user.print);
+    r.onlineList = UserRights::granted(user.online);
+    r.admin = UserRights::granted(user.admin);
+    r.itemToBuy = UserRights::granted(user.itemToBuy);
+    r.price = UserRights::granted(user.price);
+    r.oldStock = UserRights::granted(user.oldStock);
+    r.sales = !user.sales1.isEmpty();
+    return r;
+}
+
+SalesScope salesScopeOf(const UserRecord& user)
+{
+    return {user.sales1, user.sales2, user.dept1, user.dept2, user.dept3};
+}
+
 QString onlineUsersSql()
 {
     return QStringLiteral(

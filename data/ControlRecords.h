@@ -1,5 +1,8 @@
 #pragma once
 
+#include "data/LoginState.h"
+#include "data/UserRights.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -52,6 +55,9 @@ constexpr int kLongestNik = 255;
 // The user with the NIK bound as parameter NIK.
 QString userByNikSql();
 UserRecord readUser(const FbQuery& query);
+// What the user's slots grant, and whose sales the user sees.
+UserRights rightsOf(const UserRecord& user);
+SalesScope salesScopeOf(const UserRecord& user);
 
 // Users marked online, with the key the status stamp writes by.
 QString onlineUsersSql();

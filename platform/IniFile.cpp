@@ -100,12 +100,17 @@ QString IniFile::write(const QString& section, const QList<QPair<QString, QStrin
     }
     const QString failure =
         QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(m_path));
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly))
-        return failure;
     const QByteArray bytes =
         (out.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLocal8Bit();
-    if (file.write(bytes) != bytes.size() || !file.commit())
+    QSaveFile file(m_path);
+    if (file.open(QIODevice::WriteOnly))
+        return file.write(bytes) == bytes.size() && file.commit() ? QString() : failure;
+    // A folder closed to the user (a program installed in a system folder) may still hold a
+    // writable file: write it in place, without the safety of the rename.
+    QFile inPlace(m_path);
+    if (!inPlace.exists() || !inPlace.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return failure;
+    if (inPlace.write(bytes) != bytes.size() || !inPlace.flush())
         return failure;
     return {};
 }

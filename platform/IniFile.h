@@ -18,7 +18,8 @@ public:
     QString read(const QString& section, const QString& key) const;
     // Sets the keys in one section, keeping every other section, key and their order.
     // Written through a temporary file and a rename, so an interrupted write leaves the
-    // old file whole. Returns the error text ("Unable to write to <path>") or empty text.
+    // old file whole; where the folder takes no new file, the existing file is rewritten in
+    // place. Returns the error text ("Unable to write to <path>") or empty text.
     QString write(const QString& section, const QList<QPair<QString, QString>>& values) const;
 
 private:

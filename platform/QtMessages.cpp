@@ -8,7 +8,7 @@ bool QtMessages::show(Kind kind, const QString& text, const QString& caption)
 {
     QMessageBox box(QApplication::activeWindow());
     box.setText(text);
-    QString title = caption.isEmpty() ? QApplication::applicationDisplayName() : caption;
+    QString title = caption.isEmpty() ? m_plainCaption : caption;
     switch (kind) {
     case Kind::Plain:
         box.setIcon(QMessageBox::NoIcon);

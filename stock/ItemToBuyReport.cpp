@@ -6,6 +6,14 @@
 namespace
 {
 
+// The queries' object names, which are also the layout's data-set names.
+namespace ObjectNames
+{
+inline constexpr char krtItems[] = "StockKRT";
+inline constexpr char sokaItems[] = "stockbsm";
+inline constexpr char kwItems[] = "stocktwsp";
+} // namespace ObjectNames
+
 const QString kItemNo = QStringLiteral("ITEMNO");
 
 void hold(FbQuery& query, const char* name, const QStringList& lines)
@@ -20,29 +28,29 @@ void hold(FbQuery& query, const char* name, const QStringList& lines)
 ItemToBuyReport::ItemToBuyReport(ConnectionSet& connections, ReportViewer& viewer,
                                  Messages& messages, const QLocale& locale, const Clock* clock,
                                  QObject* parent)
-    : QObject(parent), m_StockKRT(&connections.krt), m_stockbsm(&connections.soka),
-      m_stocktwsp(&connections.kw), m_report(viewer, messages, locale, clock)
+    : QObject(parent), m_krtItems(&connections.krt), m_sokaItems(&connections.soka),
+      m_kwItems(&connections.kw), m_report(viewer, messages, locale, clock)
 {
-    hold(m_StockKRT, "StockKRT", itemToBuyMasterStatement());
-    hold(m_stockbsm, "stockbsm", itemToBuyDetailStatement());
-    hold(m_stocktwsp, "stocktwsp", itemToBuyDetailStatement());
+    hold(m_krtItems, ObjectNames::krtItems, itemToBuyMasterStatement());
+    hold(m_sokaItems, ObjectNames::sokaItems, itemToBuyDetailStatement());
+    hold(m_kwItems, ObjectNames::kwItems, itemToBuyDetailStatement());
 }
 
-void ItemToBuyReport::ItemtoBuy1Click()
+void ItemToBuyReport::run()
 {
-    for (FbQuery* query : {&m_StockKRT, &m_stockbsm, &m_stocktwsp})
+    for (FbQuery* query : {&m_krtItems, &m_sokaItems, &m_kwItems})
         if (FbConnection* connection = query->connection())
             connection->drop();
 
     // Each master row brings its own item's row of B and C, or none where the company
     // lacks the code; missing values then count as 0.
     m_report.preview(QStringLiteral("printitemtobuy"),
-                     {{QStringLiteral("StockKRT"), &m_StockKRT},
-                      {QStringLiteral("stockbsm"), &m_stockbsm},
-                      {QStringLiteral("stocktwsp"), &m_stocktwsp}},
+                     {{QLatin1String(ObjectNames::krtItems), &m_krtItems},
+                      {QLatin1String(ObjectNames::sokaItems), &m_sokaItems},
+                      {QLatin1String(ObjectNames::kwItems), &m_kwItems}},
                      [this](const QString&, ReportDataSource& row) {
                          const QVariant item = row.value(kItemNo);
-                         for (FbQuery* detail : {&m_stockbsm, &m_stocktwsp}) {
+                         for (FbQuery* detail : {&m_sokaItems, &m_kwItems}) {
                              detail->setParam(kItemNo, item);
                              detail->open();
                          }

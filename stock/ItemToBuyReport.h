@@ -22,18 +22,18 @@ public:
                     QObject* parent = nullptr);
 
     // The master on company A and its two details on companies B and C (parameter ITEMNO).
-    FbQuery& StockKRT() { return m_StockKRT; }
-    FbQuery& stockbsm() { return m_stockbsm; }
-    FbQuery& stocktwsp() { return m_stocktwsp; }
+    FbQuery& krtItems() { return m_krtItems; }
+    FbQuery& sokaItems() { return m_sokaItems; }
+    FbQuery& kwItems() { return m_kwItems; }
 
 public slots:
     // Drops the three company connections, which empties every other result on them, then
     // prepares and previews the report. A database error is shown and ends the command.
-    void ItemtoBuy1Click();
+    void run();
 
 private:
-    FbQuery m_StockKRT;
-    FbQuery m_stockbsm;
-    FbQuery m_stocktwsp;
+    FbQuery m_krtItems;
+    FbQuery m_sokaItems;
+    FbQuery m_kwItems;
     QueryReport m_report;
 };

@@ -4,6 +4,7 @@
 #include "data/QueryTableModel.h"
 #include "platform/WindowScaler.h"
 #include "stock/StockGrid.h"
+#include "stock/StockObjectNames.h"
 #include "stock/StockStatements.h"
 #include "stock/StockViewRules.h"
 
@@ -18,6 +19,8 @@
 namespace
 {
 
+namespace Names = StockObjectNames;
+
 const QString kHintDescription = QStringLiteral("Ketik Deskripsi Barang");
 const QString kHintCode = QStringLiteral("Ketik Kode Item");
 const QString kNoteStart = QStringLiteral("Catatan : Harga Belum termasuk PPN");
@@ -31,8 +34,8 @@ const QString kLabelCode = QStringLiteral("Tampilkan Kode Barang :");
 const QString kQuote = QStringLiteral("'");
 
 // Design geometry (units of the 943 x 698 main window; inside a box, relative to it).
-const QRect kEdit1Rect(24, 23, 289, 21);
-const QRect kComboBox1Rect(319, 22, 130, 21);
+const QRect kNoteRect(24, 23, 289, 21);
+const QRect kFilterKindRect(319, 22, 130, 21);
 const QRect kSearchRect(460, 22, 183, 21);
 const QRect kPrintRect(650, 20, 75, 25);
 constexpr int kBoxLeft = 17;
@@ -41,8 +44,8 @@ constexpr int kBoxHeight = 200;
 constexpr std::array<int, 3> kBoxTops{53, 265, 480};
 const QRect kGridRect(9, 17, 900, 170);
 constexpr int kFirstPriceColumn = 11; // 11 to 14 start hidden
-const QRect kGroupBox5Rect(376, 162, 234, 287);
-const QRect kGroupBox6Rect(305, 178, 344, 129);
+const QRect kWarehousePanelRect(376, 162, 234, 287);
+const QRect kSettingPanelRect(305, 178, 344, 129);
 
 template <class W> W* named(QWidget* parent, const char* name)
 {
@@ -53,71 +56,68 @@ template <class W> W* named(QWidget* parent, const char* name)
 
 void createTopBar(StockControls& c, QWidget* panel, WindowScaler& scaler)
 {
-    c.Edit1 = named<QLineEdit>(panel, "Edit1");
-    c.Edit1->setText(kNoteStart);
-    c.Edit1->setReadOnly(true);
-    QFont bold = c.Edit1->font();
+    c.noteEdit = named<QLineEdit>(panel, Names::noteEdit);
+    c.noteEdit->setText(kNoteStart);
+    c.noteEdit->setReadOnly(true);
+    QFont bold = c.noteEdit->font();
     bold.setBold(true);
-    c.Edit1->setFont(bold);
-    QPalette yellow = c.Edit1->palette();
+    c.noteEdit->setFont(bold);
+    QPalette yellow = c.noteEdit->palette();
     yellow.setColor(QPalette::Base, Qt::yellow);
-    c.Edit1->setPalette(yellow);
-    c.Edit1->hide();
-    scaler.place(c.Edit1, kEdit1Rect);
+    c.noteEdit->setPalette(yellow);
+    c.noteEdit->hide();
+    scaler.place(c.noteEdit, kNoteRect);
 
-    c.ComboBox1 = named<QComboBox>(panel, "ComboBox1");
-    c.ComboBox1->addItems(oldStockFilterKinds());
-    c.ComboBox1->setCurrentIndex(0);
-    scaler.place(c.ComboBox1, kComboBox1Rect);
+    c.filterKindCombo = named<QComboBox>(panel, Names::filterKindCombo);
+    c.filterKindCombo->addItems(oldStockFilterKinds());
+    c.filterKindCombo->setCurrentIndex(0);
+    scaler.place(c.filterKindCombo, kFilterKindRect);
 
-    c.vidarera = named<QLineEdit>(panel, "vidarera");
-    c.vidarera->setPlaceholderText(kHintDescription);
-    c.cekkode = named<QLineEdit>(panel, "cekkode");
-    c.cekkode->setPlaceholderText(kHintCode);
-    c.cektipe = named<QLineEdit>(panel, "cektipe");
-    c.cektipe->setPlaceholderText(kHintCode);
-    for (QLineEdit* e : {c.vidarera, c.cekkode, c.cektipe})
+    c.descriptionEdit = named<QLineEdit>(panel, Names::descriptionEdit);
+    c.descriptionEdit->setPlaceholderText(kHintDescription);
+    c.codeEdit = named<QLineEdit>(panel, Names::codeEdit);
+    c.codeEdit->setPlaceholderText(kHintCode);
+    c.typeEdit = named<QLineEdit>(panel, Names::typeEdit);
+    c.typeEdit->setPlaceholderText(kHintCode);
+    for (QLineEdit* e : {c.descriptionEdit, c.codeEdit, c.typeEdit})
         scaler.place(e, kSearchRect);
-    c.cekkode->hide();
-    c.cektipe->hide();
+    c.codeEdit->hide();
+    c.typeEdit->hide();
 
-    c.btnPrint = named<QPushButton>(panel, "btnPrint");
-    c.btnPrint->setText(kPrint);
-    c.btnPrint->hide();
-    scaler.place(c.btnPrint, kPrintRect);
+    c.printButton = named<QPushButton>(panel, Names::printButton);
+    c.printButton->setText(kPrint);
+    c.printButton->hide();
+    scaler.place(c.printButton, kPrintRect);
 
-    c.petik = named<QLineEdit>(panel, "petik");
-    c.petik->setText(kQuote);
-    c.cektgl = named<QLineEdit>(panel, "cektgl");
-    c.sortby = named<QLineEdit>(panel, "sortby");
-    c.sortby->setText(kSortByDescription);
-    c.tampilkode = named<QLineEdit>(panel, "tampilkode");
-    c.tampilkode->setText(kCodeClass3579);
-    for (QLineEdit* e : {c.petik, c.cektgl, c.sortby, c.tampilkode})
+    c.quoteField = named<QLineEdit>(panel, Names::quoteField);
+    c.quoteField->setText(kQuote);
+    c.cutoffField = named<QLineEdit>(panel, Names::cutoffField);
+    c.sortField = named<QLineEdit>(panel, Names::sortField);
+    c.sortField->setText(kSortByDescription);
+    c.codeClassField = named<QLineEdit>(panel, Names::codeClassField);
+    c.codeClassField->setText(kCodeClass3579);
+    for (QLineEdit* e : {c.quoteField, c.cutoffField, c.sortField, c.codeClassField})
         e->hide();
 }
 
 void createCompanyPanels(StockControls& c, QWidget* panel, WindowScaler& scaler,
                          const std::array<FbQuery*, 3>& queries)
 {
-    static constexpr const char* kBoxNames[3] = {"GroupBox2", "GroupBox3", "GroupBox4"};
-    static constexpr const char* kGridNames[3] = {"DBGrid2", "DBGrid3", "DBGrid4"};
-    static constexpr const char* kSourceNames[3] = {"DataSource2", "DataSource3", "DataSource4"};
     const QString captions[3] = {kSourceCaptionKrt, QStringLiteral("SOKA"), QStringLiteral("KW")};
     QVector<QueryTableModel::Column> start;
     for (const GridColumnSpec& column : startColumns())
         start.append({column.field, column.title});
 
     for (int i = 0; i < 3; ++i) {
-        QGroupBox* box = named<QGroupBox>(panel, kBoxNames[i]);
+        QGroupBox* box = named<QGroupBox>(panel, Names::companyBoxes[i]);
         box->setTitle(captions[i]);
         box->hide();
         scaler.place(box, QRect(kBoxLeft, kBoxTops[i], kBoxWidth, kBoxHeight));
 
         auto* grid = new StockGrid(scaler, box);
-        grid->setObjectName(QLatin1String(kGridNames[i]));
+        grid->setObjectName(QLatin1String(Names::companyGrids[i]));
         auto* source = new QueryTableModel(grid);
-        source->setObjectName(QLatin1String(kSourceNames[i]));
+        source->setObjectName(QLatin1String(Names::companySources[i]));
         source->setColumns(start);
         source->setQuery(queries[i]);
         grid->setSource(source);
@@ -133,11 +133,11 @@ void createCompanyPanels(StockControls& c, QWidget* panel, WindowScaler& scaler,
 
 void createSourcePanel(StockControls& c, QWidget* panel, WindowScaler& scaler)
 {
-    c.GroupBox5 = named<QGroupBox>(panel, "GroupBox5");
-    c.GroupBox5->setTitle(kPanelSource);
-    c.GroupBox5->hide();
-    c.GroupBox5->setAutoFillBackground(true); // floats over the grids
-    scaler.place(c.GroupBox5, kGroupBox5Rect);
+    c.warehousePanel = named<QGroupBox>(panel, Names::warehousePanel);
+    c.warehousePanel->setTitle(kPanelSource);
+    c.warehousePanel->hide();
+    c.warehousePanel->setAutoFillBackground(true); // floats over the grids
+    scaler.place(c.warehousePanel, kWarehousePanelRect);
 
     struct Switch {
         QCheckBox** box;
@@ -147,80 +147,80 @@ void createSourcePanel(StockControls& c, QWidget* panel, WindowScaler& scaler)
         int row;
     };
     const Switch switches[] = {
-        {&c.cbltc, "cbltc", {}, 0, 0},
-        {&c.cbmezanine, "cbmezanine", {}, 0, 1},
-        {&c.cbrak, "cbrak", {}, 0, 2},
-        {&c.cbbooking, "cbbooking", {}, 0, 3},
-        {&c.cbonorder, "cbonorder", QStringLiteral("On Order"), 0, 4},
-        {&c.cbhbeli, "cbhbeli", QStringLiteral("Purchase"), 0, 5},
-        {&c.cbpec, "cbpec", QStringLiteral("PEC"), 1, 0},
-        {&c.cbproduksi, "cbproduksi", QStringLiteral("Produksi"), 1, 1},
-        {&c.cbwip, "cbwip", QStringLiteral("WIP"), 1, 2},
-        {&c.cbONSO, "cbONSO", QStringLiteral("On SO"), 1, 3},
-        {&c.cbIR, "cbIR", QStringLiteral("IR"), 1, 4},
-        {&c.cbhpp, "cbhpp", QStringLiteral("HPP"), 1, 5},
+        {&c.ltcBox, Names::ltcBox, {}, 0, 0},
+        {&c.mezanineBox, Names::mezanineBox, {}, 0, 1},
+        {&c.rackBox, Names::rackBox, {}, 0, 2},
+        {&c.bookingBox, Names::bookingBox, {}, 0, 3},
+        {&c.onOrderBox, Names::onOrderBox, QStringLiteral("On Order"), 0, 4},
+        {&c.purchaseBox, Names::purchaseBox, QStringLiteral("Purchase"), 0, 5},
+        {&c.pecBox, Names::pecBox, QStringLiteral("PEC"), 1, 0},
+        {&c.productionBox, Names::productionBox, QStringLiteral("Produksi"), 1, 1},
+        {&c.wipBox, Names::wipBox, QStringLiteral("WIP"), 1, 2},
+        {&c.onSoBox, Names::onSoBox, QStringLiteral("On SO"), 1, 3},
+        {&c.irBox, Names::irBox, QStringLiteral("IR"), 1, 4},
+        {&c.hppBox, Names::hppBox, QStringLiteral("HPP"), 1, 5},
     };
     for (const Switch& s : switches) {
-        QCheckBox* box = named<QCheckBox>(c.GroupBox5, s.name);
+        QCheckBox* box = named<QCheckBox>(c.warehousePanel, s.name);
         box->setText(s.caption);
         scaler.place(box, QRect(s.side == 0 ? 16 : 124, 24 + 22 * s.row, 100, 17));
         *s.box = box;
     }
-    for (QCheckBox* box : {c.cbltc, c.cbmezanine, c.cbrak, c.cbbooking, c.cbonorder})
+    for (QCheckBox* box : {c.ltcBox, c.mezanineBox, c.rackBox, c.bookingBox, c.onOrderBox})
         box->setChecked(true);
-    for (QCheckBox* box : {c.cbhbeli, c.cbhpp}) {
+    for (QCheckBox* box : {c.purchaseBox, c.hppBox}) {
         box->hide();
         box->setEnabled(false);
     }
 
-    c.Label8 = named<QLabel>(c.GroupBox5, "Label8");
-    c.Label8->setText(kLabelSource);
-    scaler.place(c.Label8, QRect(16, 164, 200, 17));
-    c.rb1 = named<QRadioButton>(c.GroupBox5, "rb1");
-    c.rb1->setText(kSourceCaptionKrt);
-    c.rb2 = named<QRadioButton>(c.GroupBox5, "rb2");
-    c.rb2->setText(kSourceCaptionAll);
-    c.rb3 = named<QRadioButton>(c.GroupBox5, "rb3");
-    c.rb3->setText(kSourceCaptionOld);
+    c.sourceLabel = named<QLabel>(c.warehousePanel, Names::sourceLabel);
+    c.sourceLabel->setText(kLabelSource);
+    scaler.place(c.sourceLabel, QRect(16, 164, 200, 17));
+    c.krtOnlyButton = named<QRadioButton>(c.warehousePanel, Names::krtOnlyButton);
+    c.krtOnlyButton->setText(kSourceCaptionKrt);
+    c.allCompaniesButton = named<QRadioButton>(c.warehousePanel, Names::allCompaniesButton);
+    c.allCompaniesButton->setText(kSourceCaptionAll);
+    c.oldStockButton = named<QRadioButton>(c.warehousePanel, Names::oldStockButton);
+    c.oldStockButton->setText(kSourceCaptionOld);
     int top = 184;
-    for (QRadioButton* rb : {c.rb1, c.rb2, c.rb3}) {
+    for (QRadioButton* rb : {c.krtOnlyButton, c.allCompaniesButton, c.oldStockButton}) {
         scaler.place(rb, QRect(16, top, 200, 17));
         top += 21;
     }
-    c.rb2->setChecked(true);
-    c.rb3->hide();
-    c.rb3->setEnabled(false);
+    c.allCompaniesButton->setChecked(true);
+    c.oldStockButton->hide();
+    c.oldStockButton->setEnabled(false);
 
-    c.Button1 = named<QPushButton>(c.GroupBox5, "Button1");
-    c.Button1->setText(kOk);
-    scaler.place(c.Button1, QRect(80, 251, 75, 25));
+    c.warehouseOkButton = named<QPushButton>(c.warehousePanel, Names::warehouseOkButton);
+    c.warehouseOkButton->setText(kOk);
+    scaler.place(c.warehouseOkButton, QRect(80, 251, 75, 25));
 }
 
 void createSettingPanel(StockControls& c, QWidget* panel, WindowScaler& scaler)
 {
-    c.GroupBox6 = named<QGroupBox>(panel, "GroupBox6");
-    c.GroupBox6->setTitle(kPanelSetting);
-    c.GroupBox6->hide();
-    c.GroupBox6->setAutoFillBackground(true); // floats over the grids
-    scaler.place(c.GroupBox6, kGroupBox6Rect);
+    c.settingPanel = named<QGroupBox>(panel, Names::settingPanel);
+    c.settingPanel->setTitle(kPanelSetting);
+    c.settingPanel->hide();
+    c.settingPanel->setAutoFillBackground(true); // floats over the grids
+    scaler.place(c.settingPanel, kSettingPanelRect);
 
-    auto* sortLabel = new QLabel(kLabelSort, c.GroupBox6);
+    auto* sortLabel = new QLabel(kLabelSort, c.settingPanel);
     scaler.place(sortLabel, QRect(16, 28, 145, 17));
-    c.ComboBox2 = named<QComboBox>(c.GroupBox6, "ComboBox2");
-    c.ComboBox2->addItems({kSortEntryDescription, kSortEntryCode});
-    c.ComboBox2->setCurrentIndex(0);
-    scaler.place(c.ComboBox2, QRect(168, 24, 160, 21));
+    c.sortCombo = named<QComboBox>(c.settingPanel, Names::sortCombo);
+    c.sortCombo->addItems({kSortEntryDescription, kSortEntryCode});
+    c.sortCombo->setCurrentIndex(0);
+    scaler.place(c.sortCombo, QRect(168, 24, 160, 21));
 
-    auto* codeLabel = new QLabel(kLabelCode, c.GroupBox6);
+    auto* codeLabel = new QLabel(kLabelCode, c.settingPanel);
     scaler.place(codeLabel, QRect(16, 60, 150, 17));
-    c.ComboBox3 = named<QComboBox>(c.GroupBox6, "ComboBox3");
-    c.ComboBox3->addItems({kCodeEntry3579, kCodeEntryAll, kCodeEntryOne});
-    c.ComboBox3->setCurrentIndex(0);
-    scaler.place(c.ComboBox3, QRect(168, 56, 160, 21));
+    c.codeClassCombo = named<QComboBox>(c.settingPanel, Names::codeClassCombo);
+    c.codeClassCombo->addItems({kCodeEntry3579, kCodeEntryAll, kCodeEntryOne});
+    c.codeClassCombo->setCurrentIndex(0);
+    scaler.place(c.codeClassCombo, QRect(168, 56, 160, 21));
 
-    c.Button2 = named<QPushButton>(c.GroupBox6, "Button2");
-    c.Button2->setText(kOk);
-    scaler.place(c.Button2, QRect(134, 92, 75, 25));
+    c.settingOkButton = named<QPushButton>(c.settingPanel, Names::settingOkButton);
+    c.settingOkButton->setText(kOk);
+    scaler.place(c.settingOkButton, QRect(134, 92, 75, 25));
 }
 
 } // namespace

@@ -15,52 +15,52 @@ class QueryTableModel;
 class StockGrid;
 class WindowScaler;
 
-// The controls of the stock view, created on the main panel in their start state, with
-// the object names the program uses, placed in design units. The four switches that old
-// stock renames get their captions from the view.
+// The controls of the stock view, created on the main panel in their start state, named
+// from StockObjectNames, placed in design units. The four switches that old stock renames
+// get their captions from the view.
 struct StockControls {
     // Top bar and the hidden fields that keep the query settings.
-    QComboBox* ComboBox1 = nullptr;
-    QLineEdit* vidarera = nullptr;
-    QLineEdit* cekkode = nullptr;
-    QLineEdit* cektipe = nullptr;
-    QLineEdit* Edit1 = nullptr;
-    QPushButton* btnPrint = nullptr;
-    QLineEdit* petik = nullptr;
-    QLineEdit* cektgl = nullptr;
-    QLineEdit* sortby = nullptr;
-    QLineEdit* tampilkode = nullptr;
+    QComboBox* filterKindCombo = nullptr;
+    QLineEdit* descriptionEdit = nullptr;
+    QLineEdit* codeEdit = nullptr;
+    QLineEdit* typeEdit = nullptr;
+    QLineEdit* noteEdit = nullptr;
+    QPushButton* printButton = nullptr;
+    QLineEdit* quoteField = nullptr;
+    QLineEdit* cutoffField = nullptr;
+    QLineEdit* sortField = nullptr;
+    QLineEdit* codeClassField = nullptr;
 
-    // Companies A, B and C: GroupBox2..4, DBGrid2..4, DataSource2..4.
+    // Companies A, B and C: their group boxes, grids and data sources.
     std::array<QGroupBox*, 3> boxes{};
     std::array<StockGrid*, 3> grids{};
     std::array<QueryTableModel*, 3> sources{};
 
-    // "Pilih Gudang Aktif".
-    QGroupBox* GroupBox5 = nullptr;
-    QCheckBox* cbltc = nullptr;
-    QCheckBox* cbmezanine = nullptr;
-    QCheckBox* cbrak = nullptr;
-    QCheckBox* cbbooking = nullptr;
-    QCheckBox* cbonorder = nullptr;
-    QCheckBox* cbhbeli = nullptr;
-    QCheckBox* cbpec = nullptr;
-    QCheckBox* cbproduksi = nullptr;
-    QCheckBox* cbwip = nullptr;
-    QCheckBox* cbONSO = nullptr;
-    QCheckBox* cbIR = nullptr;
-    QCheckBox* cbhpp = nullptr;
-    QLabel* Label8 = nullptr;
-    QRadioButton* rb1 = nullptr;
-    QRadioButton* rb2 = nullptr;
-    QRadioButton* rb3 = nullptr;
-    QPushButton* Button1 = nullptr;
+    // "Pilih Gudang Aktif": the column switches and the source buttons.
+    QGroupBox* warehousePanel = nullptr;
+    QCheckBox* ltcBox = nullptr;
+    QCheckBox* mezanineBox = nullptr;
+    QCheckBox* rackBox = nullptr;
+    QCheckBox* bookingBox = nullptr;
+    QCheckBox* onOrderBox = nullptr;
+    QCheckBox* purchaseBox = nullptr;
+    QCheckBox* pecBox = nullptr;
+    QCheckBox* productionBox = nullptr;
+    QCheckBox* wipBox = nullptr;
+    QCheckBox* onSoBox = nullptr;
+    QCheckBox* irBox = nullptr;
+    QCheckBox* hppBox = nullptr;
+    QLabel* sourceLabel = nullptr;
+    QRadioButton* krtOnlyButton = nullptr;
+    QRadioButton* allCompaniesButton = nullptr;
+    QRadioButton* oldStockButton = nullptr;
+    QPushButton* warehouseOkButton = nullptr;
 
-    // "Setting".
-    QGroupBox* GroupBox6 = nullptr;
-    QComboBox* ComboBox2 = nullptr;
-    QComboBox* ComboBox3 = nullptr;
-    QPushButton* Button2 = nullptr;
+    // "Setting": sort order and code class.
+    QGroupBox* settingPanel = nullptr;
+    QComboBox* sortCombo = nullptr;
+    QComboBox* codeClassCombo = nullptr;
+    QPushButton* settingOkButton = nullptr;
 };
 
 // Creates the controls as children of `panel`; the grids show `queries` (A, B, C).

@@ -1,5 +1,6 @@
 #include "stock/StockGrid.h"
 
+#include "data/DbError.h"
 #include "data/FbQuery.h"
 #include "data/QueryTableModel.h"
 #include "platform/WindowScaler.h"
@@ -32,8 +33,61 @@ void StockGrid::setSource(QueryTableModel* source)
     setModel(source);
     // A reset may rebuild the header's sections; the grid's own column state wins.
     if (m_source)
-        connect(m_source, &QAbstractItemModel::modelReset, this, &StockGrid::applyColumns);
+        connect(m_source, &QAbstractItemModel::modelReset, this, &StockGrid::sourceReset);
+    sourceReset();
+}
+
+void StockGrid::sourceReset()
+{
     applyColumns();
+    // The source may now show another query.
+    FbQuery* query = m_source ? m_source->query() : nullptr;
+    if (query != m_query) {
+        if (m_query)
+            disconnect(m_query, nullptr, this, nullptr);
+        m_query = query;
+        if (m_query)
+            connect(m_query, &FbQuery::currentChanged, this, &StockGrid::followQueryLater);
+    }
+    followQueryLater();
+}
+
+void StockGrid::followQueryLater()
+{
+    // Once per turn of the event loop: a report walking thousands of records moves the
+    // grid once, to where the walk ended.
+    if (m_followPending)
+        return;
+    m_followPending = true;
+    QMetaObject::invokeMethod(this, &StockGrid::followQuery, Qt::QueuedConnection);
+}
+
+void StockGrid::followQuery()
+{
+    m_followPending = false;
+    if (!m_query || !m_query->isActive() || !model())
+        return;
+    const int row = m_query->currentRow();
+    if (row < 0 || row >= model()->rowCount())
+        return;
+    m_following = true;
+    setCurrentIndex(model()->index(row, qMax(0, currentIndex().column())));
+    m_following = false;
+}
+
+void StockGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    QTableView::currentChanged(current, previous);
+    // Only a move to another row moves the record: the grid following a query that ran
+    // past its last record leaves it at end of data.
+    if (m_following || !current.isValid() || !m_query || !m_query->isActive() ||
+        current.row() == m_query->currentRow())
+        return;
+    try {
+        m_query->setCurrentRow(current.row());
+    } catch (const DbError&) {
+        // The row is on the grid, so it was fetched already; nothing to report.
+    }
 }
 
 void StockGrid::bindColumn(int column, const QString& field, const QString& title)

@@ -1,14 +1,19 @@
 #pragma once
 
+#include <QPointer>
 #include <QTableView>
 #include <QVector>
 
+class FbQuery;
 class QueryTableModel;
 class WindowScaler;
 
 // A read-only stock grid over one data source. Column widths are kept in design units and
 // follow the window's scale; whether a column is shown and its width belong to the grid and
-// outlast any rebinding or reopening of its data.
+// outlast any rebinding or reopening of its data. The grid's current row and its query's
+// current record move together: a row the user moves to (keys, mouse) becomes the current
+// record, and a record the query moves to (a report walking it, the wheel) becomes the
+// current row once events are processed, so the grid shows where the query stands.
 class StockGrid : public QTableView
 {
     Q_OBJECT
@@ -30,13 +35,20 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
+    void sourceReset();
     void applyColumns();
     void applyColumn(int column);
+    void followQueryLater();
+    void followQuery();
 
     const WindowScaler& m_scaler;
     QueryTableModel* m_source = nullptr;
     QVector<int> m_widths;
     QVector<bool> m_shown;
+    QPointer<FbQuery> m_query;
+    bool m_followPending = false;
+    bool m_following = false;
 };

@@ -1,42 +1,35 @@
 #include "stock/StockPrinter.h"
 
+#include "data/UserRights.h"
 #include "platform/Messages.h"
 #include "stock/StockView.h"
 
-#include <QLineEdit>
-
-StockPrinter::StockPrinter(StockView& view, const QLineEdit& cekpo, ReportViewer& viewer,
+StockPrinter::StockPrinter(StockView& view, const UserRights& rights, ReportViewer& viewer,
                            Messages& messages, const QLocale& locale, const Clock* clock,
                            QObject* parent)
-    : QObject(parent), m_view(view), m_cekpo(cekpo), m_messages(messages),
+    : QObject(parent), m_view(view), m_rights(rights), m_messages(messages),
       m_report(viewer, messages, locale, clock)
 {
 }
 
-bool StockPrinter::priceRight() const
-{
-    return m_cekpo.text() == QLatin1String("1");
-}
-
-void StockPrinter::btnPrintClick()
+void StockPrinter::printFromButton()
 {
     const bool krtOnly = m_view.activeSource() == StockSource::KrtOnly;
-    if (printShortcut(krtOnly, priceRight(), m_view.krt().eof())) {
+    if (printShortcut(krtOnly, m_rights.price, m_view.krt().eof())) {
         print(StockTemplate::PrintHpp);
         return;
     }
-    stockprint1Click();
+    printStock();
 }
 
-void StockPrinter::stockprint1Click()
+void StockPrinter::printStock()
 {
-    const QLineEdit* description = m_view.control<QLineEdit>("vidarera");
-    const QLineEdit* code = m_view.control<QLineEdit>("cekkode");
-    if (!filterFilledIn(description->text(), code->text())) {
+    if (!filterFilledIn(m_view.searchText(SearchField::Description),
+                        m_view.searchText(SearchField::Code))) {
         m_messages.warning(QString::fromLatin1(kStockFilterWarning));
         return;
     }
-    print(chooseTemplate(m_view.activeSource(), priceRight()));
+    print(chooseTemplate(m_view.activeSource(), m_rights.price));
 }
 
 void StockPrinter::print(StockTemplate stockTemplate)

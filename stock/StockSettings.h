@@ -19,6 +19,14 @@ inline constexpr std::array<QLatin1String, kStoredSwitches> kSwitchKeys{
     QLatin1String("BOOKING"),  QLatin1String("ONORDER"),  QLatin1String("PEC"),
     QLatin1String("PRODUKSI"), QLatin1String("WIP"),      QLatin1String("ONSO"),
     QLatin1String("IR")};
+// The slot of a switch's key in kSwitchKeys; -1 when Config.ini does not keep it.
+inline int storedSwitchSlot(QLatin1String key)
+{
+    for (int i = 0; i < kStoredSwitches; ++i)
+        if (kSwitchKeys[i] == key)
+            return i;
+    return -1;
+}
 // Ticked before anything is restored: the first five.
 inline constexpr std::array<bool, kStoredSwitches> kSwitchDefaults{
     true, true, true, true, true, false, false, false, false, false};
@@ -27,9 +35,9 @@ inline constexpr std::array<bool, kStoredSwitches> kSwitchDefaults{
 struct StockSettings {
     std::array<bool, kStoredSwitches> ticks = kSwitchDefaults;
     StockSource source = StockSource::AllCompanies;
-    int sortEntry = 0;  // ComboBox2, -1 when none is selected
-    int codeEntry = 0;  // ComboBox3
-    QString filterKind; // text of ComboBox1
+    int sortEntry = 0;  // of the sort list, -1 when none is selected
+    int codeEntry = 0;  // of the code class list
+    QString filterKind; // text of the filter kind list
 
     // The fourteen keys and values, in the order they are written.
     QList<QPair<QString, QString>> values() const;

@@ -6,7 +6,9 @@
 #include "platform/Messages.h"
 #include "platform/WindowScaler.h"
 #include "stock/StockCheck.h"
+#include "stock/StockColumnSwitches.h"
 #include "stock/StockGrid.h"
+#include "stock/StockObjectNames.h"
 #include "stock/StockSettings.h"
 #include "stock/WheelRecordMover.h"
 
@@ -23,6 +25,8 @@
 namespace
 {
 
+namespace Names = StockObjectNames;
+
 const QString kNoteCompanies = QStringLiteral("Note : Harga belum termasuk PPN");
 const QString kNoteOldStock = QStringLiteral("Wajib info gudang untuk cek kondisi !!!");
 
@@ -36,21 +40,13 @@ const QString kCaptionMfd = QStringLiteral("MFD");
 const QString kCaptionKondisi = QStringLiteral("Kondisi");
 const QString kCaptionKet = QStringLiteral("Ket");
 
-// Grid columns of the switches.
-constexpr int kColLtc = 3;
-constexpr int kColMezanine = 4;
-constexpr int kColRak = 5;
-constexpr int kColBooking = 6;
-constexpr int kColOnOrder = 7;
+// Grid columns hidden at start-up and the price columns the price right shows.
 constexpr int kColPec = 8;
 constexpr int kColProduksi = 9;
 constexpr int kColWip = 10;
 constexpr int kColPurchase = 11;
 constexpr int kColHpp = 12;
-constexpr int kColOnSo = 13;
-constexpr int kColIr = 14;
 constexpr int kPriceWidth = 80;
-constexpr int kSwitchedOnWidth = 45;
 
 bool isEnter(int key)
 {
@@ -64,11 +60,11 @@ StockView::StockView(QWidget* mainPanel, WindowScaler& scaler, ConnectionSet& co
     : QObject(parent), m_panel(mainPanel), m_scaler(scaler), m_connections(connections),
       m_messages(messages)
 {
-    setObjectName(QStringLiteral("StockView"));
-    m_krt.setObjectName(QStringLiteral("krt"));
-    m_soka.setObjectName(QStringLiteral("soka"));
-    m_kw.setObjectName(QStringLiteral("kw"));
-    m_oldstk.setObjectName(QStringLiteral("Oldstk"));
+    setObjectName(QLatin1String(Names::view));
+    m_krt.setObjectName(QLatin1String(Names::krtQuery));
+    m_soka.setObjectName(QLatin1String(Names::sokaQuery));
+    m_kw.setObjectName(QLatin1String(Names::kwQuery));
+    m_oldStock.setObjectName(QLatin1String(Names::oldStockQuery));
 
     m_c = createStockControls(m_panel, m_scaler, {&m_krt, &m_soka, &m_kw});
     setSwitchCaptions(false);
@@ -87,105 +83,93 @@ StockView::StockView(QWidget* mainPanel, WindowScaler& scaler, ConnectionSet& co
     std::array<StockPanel, 3> panels;
     for (int i = 0; i < 3; ++i)
         panels[i] = {m_c.boxes[i], m_c.grids[i]};
-    m_check =
-        std::make_unique<StockCheck>(panels, StockCheck::Queries{&m_krt, &m_soka, &m_kw, &m_oldstk},
-                                     m_scaler, m_messages, m_panel);
+    m_check = std::make_unique<StockCheck>(panels,
+                                           StockCheck::Queries{&m_krt, &m_soka, &m_kw, &m_oldStock},
+                                           m_scaler, m_messages, m_panel);
 }
 
 StockView::~StockView() = default;
 
 void StockView::connectHandlers()
 {
-    for (QObject* o : {static_cast<QObject*>(m_c.vidarera), static_cast<QObject*>(m_c.cekkode),
-                       static_cast<QObject*>(m_c.cektipe)})
-        o->installEventFilter(this);
-    for (QComboBox* combo : {m_c.ComboBox1, m_c.ComboBox2, m_c.ComboBox3}) {
+    for (QLineEdit* edit : {m_c.descriptionEdit, m_c.codeEdit, m_c.typeEdit})
+        edit->installEventFilter(this);
+    for (QComboBox* combo : {m_c.filterKindCombo, m_c.sortCombo, m_c.codeClassCombo}) {
         combo->installEventFilter(this);
         // An open list takes the keys itself.
         combo->view()->installEventFilter(this);
     }
 
     // `activated` is the user's choice only; the program's own selections run no handler.
-    connect(m_c.ComboBox1, &QComboBox::activated, this, [this] {
-        ComboBox1Click();
-        ComboBox1Change();
-    });
-    connect(m_c.ComboBox2, &QComboBox::activated, this, [this] {
-        ComboBox2Click();
-        ComboBox2Change();
-    });
-    connect(m_c.ComboBox3, &QComboBox::activated, this, [this] {
-        ComboBox3Click();
-        ComboBox3Change();
-    });
+    connect(m_c.filterKindCombo, &QComboBox::activated, this, &StockView::filterKindChosen);
+    connect(m_c.sortCombo, &QComboBox::activated, this, &StockView::sortChosen);
+    connect(m_c.codeClassCombo, &QComboBox::activated, this, &StockView::codeClassChosen);
 
-    const std::pair<QCheckBox*, void (StockView::*)()> switches[] = {
-        {m_c.cbltc, &StockView::cbltcClick},
-        {m_c.cbmezanine, &StockView::cbmezanineClick},
-        {m_c.cbrak, &StockView::cbrakClick},
-        {m_c.cbbooking, &StockView::cbbookingClick},
-        {m_c.cbonorder, &StockView::cbonorderClick},
-        {m_c.cbpec, &StockView::cbpecClick},
-        {m_c.cbproduksi, &StockView::cbproduksiClick},
-        {m_c.cbwip, &StockView::cbwipClick},
-        {m_c.cbhbeli, &StockView::cbhbeliClick},
-        {m_c.cbhpp, &StockView::cbhppClick},
-        {m_c.cbONSO, &StockView::cbONSOClick},
-        {m_c.cbIR, &StockView::cbIRClick},
-    };
-    for (const auto& [box, handler] : switches)
-        connect(box, &QCheckBox::toggled, this, handler);
+    for (const ColumnSwitch& s : kColumnSwitches) {
+        QCheckBox* box = m_c.*s.box;
+        connect(box, &QCheckBox::toggled, this, [this, s](bool on) {
+            for (StockGrid* grid : m_c.grids) {
+                grid->setColumnShown(s.column, on);
+                if (on && s.shownWidth > 0)
+                    grid->setDesignWidth(s.column, s.shownWidth);
+            }
+        });
+    }
 
-    // A source button's handler runs when it becomes selected, by the user or the program.
-    const std::pair<QRadioButton*, void (StockView::*)()> sources[] = {
-        {m_c.rb1, &StockView::rb1Click},
-        {m_c.rb2, &StockView::rb2Click},
-        {m_c.rb3, &StockView::rb3Click}};
-    for (const auto& [rb, handler] : sources)
-        connect(rb, &QRadioButton::toggled, this, [this, handler](bool checked) {
+    // A source button acts when it becomes selected, by the user or the program.
+    auto whenSelected = [this](QRadioButton* button, void (StockView::*handler)()) {
+        connect(button, &QRadioButton::toggled, this, [this, handler](bool checked) {
             if (checked)
                 (this->*handler)();
         });
+    };
+    whenSelected(m_c.krtOnlyButton, &StockView::companySource);
+    whenSelected(m_c.allCompaniesButton, &StockView::companySource);
+    whenSelected(m_c.oldStockButton, &StockView::oldStockSource);
 
-    connect(m_c.Button1, &QPushButton::clicked, this, &StockView::Button1Click);
-    connect(m_c.Button2, &QPushButton::clicked, this, &StockView::Button2Click);
-    connect(m_c.btnPrint, &QPushButton::clicked, this, &StockView::printRequested);
+    connect(m_c.warehouseOkButton, &QPushButton::clicked, m_c.warehousePanel, &QWidget::hide);
+    connect(m_c.settingOkButton, &QPushButton::clicked, m_c.settingPanel, &QWidget::hide);
+    connect(m_c.printButton, &QPushButton::clicked, this, &StockView::printRequested);
 }
 
 bool StockView::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (watched == m_c.vidarera || watched == m_c.cekkode || watched == m_c.cektipe) {
-            if (!isEnter(key->key()))
-                return false;
-            if (watched == m_c.vidarera)
-                vidareraKeyPress(key->key());
-            else if (watched == m_c.cekkode)
-                cekkodeKeyPress(key->key());
-            else
-                cektipeKeyPress(key->key());
-            return true;
-        }
-        const QString text = key->text();
-        if (text.isEmpty() || !text.front().isPrint())
-            return false;
-        QChar ch = text.front();
-        if (watched == m_c.ComboBox1 || watched == m_c.ComboBox1->view())
-            ComboBox1KeyPress(ch);
-        else if (watched == m_c.ComboBox2 || watched == m_c.ComboBox2->view())
-            ComboBox2KeyPress(ch);
-        else if (watched == m_c.ComboBox3 || watched == m_c.ComboBox3->view())
-            ComboBox3KeyPress(ch);
-        return ch.isNull();
+        return searchKeyPressed(watched, key->key()) || listKeyPressed(watched, key->text());
     }
-    if (event->type() == QEvent::FocusOut && watched == m_c.ComboBox1) {
+    if (event->type() == QEvent::FocusOut && watched == m_c.filterKindCombo) {
         // Opening the list or switching windows does not leave the control.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
-            ComboBox1Exit();
+            filterKindLeft();
     }
     return QObject::eventFilter(watched, event);
+}
+
+bool StockView::searchKeyPressed(QObject* watched, int key)
+{
+    // Enter starts a check; other keys are typed as usual.
+    for (SearchField field : {SearchField::Description, SearchField::Code, SearchField::Type}) {
+        if (watched == searchEdit(field)) {
+            if (!isEnter(key))
+                return false;
+            search(field);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool StockView::listKeyPressed(QObject* watched, const QString& text) const
+{
+    // Typed characters would select entries by keyboard search: the lists discard them.
+    if (text.isEmpty() || !text.front().isPrint())
+        return false;
+    for (QComboBox* combo : {m_c.filterKindCombo, m_c.sortCombo, m_c.codeClassCombo})
+        if (watched == combo || watched == combo->view())
+            return true;
+    return false;
 }
 
 // --- start-up and login ---------------------------------------------------------------------
@@ -196,7 +180,7 @@ void StockView::applyStartSql()
         {&m_krt, &m_connections.krt},
         {&m_soka, &m_connections.soka},
         {&m_kw, &m_connections.kw},
-        {&m_oldstk, &m_connections.oldStock},
+        {&m_oldStock, &m_connections.oldStock},
     };
     for (const auto& [query, connection] : bindings) {
         query->setConnection(connection);
@@ -217,48 +201,52 @@ void StockView::restoreSettings(const IniFile& ini)
 {
     const StockSettingsRestore r = restoreStockSettings(
         [&ini](const QString& key) { return ini.read(kSettingsSection, key); });
-    QCheckBox* const inKeyOrder[kStoredSwitches] = {
-        m_c.cbltc, m_c.cbmezanine, m_c.cbrak, m_c.cbbooking, m_c.cbonorder,
-        m_c.cbpec, m_c.cbproduksi, m_c.cbwip, m_c.cbONSO,    m_c.cbIR};
     // Each change of state runs the switch's handler.
-    for (int i = 0; i < kStoredSwitches; ++i)
-        if (r.ticks[i])
-            inKeyOrder[i]->setChecked(*r.ticks[i]);
+    for (const ColumnSwitch& s : kColumnSwitches) {
+        const int slot = storedSwitchSlot(s.key);
+        if (slot >= 0 && r.ticks[slot])
+            (m_c.*s.box)->setChecked(*r.ticks[slot]);
+    }
     if (r.source == StockSource::KrtOnly)
-        m_c.rb1->setChecked(true);
+        m_c.krtOnlyButton->setChecked(true);
     else if (r.source == StockSource::OldStock)
-        m_c.rb3->setChecked(true);
-    // The combo boxes only change their selection; their handlers do not run.
+        m_c.oldStockButton->setChecked(true);
+    // The lists only change their selection; their handlers do not run.
     if (r.sortEntry)
-        m_c.ComboBox2->setCurrentIndex(*r.sortEntry);
+        m_c.sortCombo->setCurrentIndex(*r.sortEntry);
     if (r.filterKind) {
         // A drop-down list can only show one of its entries.
-        const int entry = m_c.ComboBox1->findText(*r.filterKind);
+        const int entry = m_c.filterKindCombo->findText(*r.filterKind);
         if (entry >= 0)
-            m_c.ComboBox1->setCurrentIndex(entry);
+            m_c.filterKindCombo->setCurrentIndex(entry);
     }
-    m_c.ComboBox3->setCurrentIndex(r.codeEntry);
-    m_c.tampilkode->setText(r.codeClass);
+    m_c.codeClassCombo->setCurrentIndex(r.codeEntry);
+    m_c.codeClassField->setText(r.codeClass);
 }
 
 QList<QPair<QString, QString>> StockView::settingsToSave() const
 {
     StockSettings s;
-    const QCheckBox* const inKeyOrder[kStoredSwitches] = {
-        m_c.cbltc, m_c.cbmezanine, m_c.cbrak, m_c.cbbooking, m_c.cbonorder,
-        m_c.cbpec, m_c.cbproduksi, m_c.cbwip, m_c.cbONSO,    m_c.cbIR};
-    for (int i = 0; i < kStoredSwitches; ++i)
-        s.ticks[i] = inKeyOrder[i]->isChecked();
+    for (const ColumnSwitch& sw : kColumnSwitches) {
+        const int slot = storedSwitchSlot(sw.key);
+        if (slot >= 0)
+            s.ticks[slot] = (m_c.*sw.box)->isChecked();
+    }
     s.source = activeSource();
-    s.sortEntry = m_c.ComboBox2->currentIndex();
-    s.codeEntry = m_c.ComboBox3->currentIndex();
-    s.filterKind = m_c.ComboBox1->currentText();
+    s.sortEntry = m_c.sortCombo->currentIndex();
+    s.codeEntry = m_c.codeClassCombo->currentIndex();
+    s.filterKind = m_c.filterKindCombo->currentText();
     return s.values();
 }
 
 void StockView::setCutoff(const QString& monthDayYear)
 {
-    m_c.cektgl->setText(monthDayYear);
+    m_c.cutoffField->setText(monthDayYear);
+}
+
+void StockView::showPrintButton()
+{
+    m_c.printButton->show();
 }
 
 void StockView::grantPriceRight()
@@ -269,7 +257,7 @@ void StockView::grantPriceRight()
             grid->setDesignWidth(c, kPriceWidth);
         }
     }
-    for (QCheckBox* box : {m_c.cbhbeli, m_c.cbhpp}) {
+    for (QCheckBox* box : {m_c.purchaseBox, m_c.hppBox}) {
         box->setChecked(true);
         box->setEnabled(true);
         box->setVisible(true);
@@ -279,10 +267,10 @@ void StockView::grantPriceRight()
 void StockView::applyOldStockRight(bool granted)
 {
     if (granted) {
-        m_c.rb3->setVisible(true);
-        m_c.rb3->setEnabled(true);
+        m_c.oldStockButton->setVisible(true);
+        m_c.oldStockButton->setEnabled(true);
     } else {
-        m_c.rb2->setChecked(true);
+        m_c.allCompaniesButton->setChecked(true);
     }
 }
 
@@ -290,54 +278,36 @@ void StockView::showCompanyPanels()
 {
     for (QGroupBox* box : m_c.boxes)
         box->show();
-    m_c.Edit1->show();
+    m_c.noteEdit->show();
 }
 
 StockSource StockView::activeSource() const
 {
-    if (m_c.rb1->isChecked())
+    if (m_c.krtOnlyButton->isChecked())
         return StockSource::KrtOnly;
-    if (m_c.rb3->isChecked())
+    if (m_c.oldStockButton->isChecked())
         return StockSource::OldStock;
     return StockSource::AllCompanies;
 }
 
-QWidget* StockView::widget(const char* objectName) const
-{
-    return m_panel->findChild<QWidget*>(QLatin1String(objectName));
-}
-
 // --- search ---------------------------------------------------------------------------------
-
-void StockView::vidareraKeyPress(int key)
-{
-    if (isEnter(key))
-        search(SearchField::Description);
-}
-
-void StockView::cekkodeKeyPress(int key)
-{
-    if (isEnter(key))
-        search(SearchField::Code);
-}
-
-void StockView::cektipeKeyPress(int key)
-{
-    if (isEnter(key))
-        search(SearchField::Type);
-}
 
 QLineEdit* StockView::searchEdit(SearchField field) const
 {
     switch (field) {
     case SearchField::Description:
-        return m_c.vidarera;
+        return m_c.descriptionEdit;
     case SearchField::Code:
-        return m_c.cekkode;
+        return m_c.codeEdit;
     case SearchField::Type:
         break;
     }
-    return m_c.cektipe;
+    return m_c.typeEdit;
+}
+
+QString StockView::searchText(SearchField field) const
+{
+    return searchEdit(field)->text();
 }
 
 void StockView::search(SearchField field)
@@ -345,23 +315,23 @@ void StockView::search(SearchField field)
     QLineEdit* edit = searchEdit(field);
     if (!searchAccepted(field, activeSource(), edit->text()))
         return;
-    for (QLineEdit* other : {m_c.vidarera, m_c.cekkode, m_c.cektipe})
+    for (QLineEdit* other : {m_c.descriptionEdit, m_c.codeEdit, m_c.typeEdit})
         if (other != edit)
             other->clear();
-    stockcek();
+    runStockCheck();
     edit->setFocus();
 }
 
-void StockView::stockcek()
+void StockView::runStockCheck()
 {
     StockFilters filters;
-    filters.quote = m_c.petik->text();
-    filters.cutoff = m_c.cektgl->text();
-    filters.description = m_c.vidarera->text();
-    filters.code = m_c.cekkode->text();
-    filters.type = m_c.cektipe->text();
-    filters.codeClass = m_c.tampilkode->text();
-    filters.sortBy = m_c.sortby->text();
+    filters.quote = m_c.quoteField->text();
+    filters.cutoff = m_c.cutoffField->text();
+    filters.description = m_c.descriptionEdit->text();
+    filters.code = m_c.codeEdit->text();
+    filters.type = m_c.typeEdit->text();
+    filters.codeClass = m_c.codeClassField->text();
+    filters.sortBy = m_c.sortField->text();
     m_check->run(activeSource(), filters);
 }
 
@@ -373,206 +343,79 @@ void StockView::showSearchField(SearchField field)
         searchEdit(f)->setVisible(f == field);
 }
 
-void StockView::ComboBox1KeyPress(QChar& key)
+void StockView::filterKindChosen()
 {
-    key = QChar();
+    showSearchField(searchFieldFor(m_c.filterKindCombo->currentText()));
+    m_c.sortField->setText(sortForFilterKind(m_c.filterKindCombo->currentText()));
 }
 
-void StockView::ComboBox2KeyPress(QChar& key)
+void StockView::filterKindLeft()
 {
-    key = QChar();
+    // The shown field follows the list; the sort does not.
+    showSearchField(searchFieldFor(m_c.filterKindCombo->currentText()));
 }
 
-void StockView::ComboBox3KeyPress(QChar& key)
+void StockView::sortChosen()
 {
-    key = QChar();
+    m_c.sortField->setText(sortForSortText(m_c.sortCombo->currentText()));
 }
 
-void StockView::ComboBox1Click()
+void StockView::codeClassChosen()
 {
-    showSearchField(searchFieldFor(m_c.ComboBox1->currentText()));
-}
-
-void StockView::ComboBox1Change()
-{
-    showSearchField(searchFieldFor(m_c.ComboBox1->currentText()));
-    m_c.sortby->setText(sortForFilterKind(m_c.ComboBox1->currentText()));
-}
-
-void StockView::ComboBox1Exit()
-{
-    showSearchField(searchFieldFor(m_c.ComboBox1->currentText()));
-}
-
-void StockView::ComboBox2Click()
-{
-    m_c.sortby->setText(sortForSortEntry(m_c.ComboBox2->currentIndex()));
-}
-
-void StockView::ComboBox2Change()
-{
-    m_c.sortby->setText(sortForSortText(m_c.ComboBox2->currentText()));
-}
-
-void StockView::ComboBox3Click()
-{
-    m_c.tampilkode->setText(codeClassForEntry(m_c.ComboBox3->currentIndex()));
-}
-
-void StockView::ComboBox3Change()
-{
-    m_c.tampilkode->setText(codeClassForEntry(m_c.ComboBox3->currentIndex()));
-}
-
-// --- column switches ------------------------------------------------------------------------
-
-void StockView::switchColumn(int column, bool shown)
-{
-    for (StockGrid* grid : m_c.grids)
-        grid->setColumnShown(column, shown);
-}
-
-void StockView::cbltcClick()
-{
-    switchColumn(kColLtc, m_c.cbltc->isChecked());
-}
-
-void StockView::cbmezanineClick()
-{
-    switchColumn(kColMezanine, m_c.cbmezanine->isChecked());
-}
-
-void StockView::cbrakClick()
-{
-    switchColumn(kColRak, m_c.cbrak->isChecked());
-}
-
-void StockView::cbbookingClick()
-{
-    switchColumn(kColBooking, m_c.cbbooking->isChecked());
-}
-
-void StockView::cbonorderClick()
-{
-    switchColumn(kColOnOrder, m_c.cbonorder->isChecked());
-}
-
-void StockView::cbpecClick()
-{
-    switchColumn(kColPec, m_c.cbpec->isChecked());
-}
-
-void StockView::cbproduksiClick()
-{
-    switchColumn(kColProduksi, m_c.cbproduksi->isChecked());
-}
-
-void StockView::cbwipClick()
-{
-    switchColumn(kColWip, m_c.cbwip->isChecked());
-}
-
-void StockView::cbhbeliClick()
-{
-    switchColumn(kColPurchase, m_c.cbhbeli->isChecked());
-}
-
-void StockView::cbhppClick()
-{
-    switchColumn(kColHpp, m_c.cbhpp->isChecked());
-}
-
-void StockView::cbONSOClick()
-{
-    const bool on = m_c.cbONSO->isChecked();
-    for (StockGrid* grid : m_c.grids) {
-        grid->setColumnShown(kColOnSo, on);
-        if (on)
-            grid->setDesignWidth(kColOnSo, kSwitchedOnWidth);
-    }
-}
-
-void StockView::cbIRClick()
-{
-    const bool on = m_c.cbIR->isChecked();
-    for (StockGrid* grid : m_c.grids) {
-        grid->setColumnShown(kColIr, on);
-        if (on)
-            grid->setDesignWidth(kColIr, kSwitchedOnWidth);
-    }
+    m_c.codeClassField->setText(codeClassForEntry(m_c.codeClassCombo->currentIndex()));
 }
 
 // --- source buttons -------------------------------------------------------------------------
 
 void StockView::setSwitchCaptions(bool oldStock)
 {
-    m_c.cbltc->setText(oldStock ? kCaptionQty : kCaptionLtc);
-    m_c.cbmezanine->setText(oldStock ? kCaptionMfd : kCaptionMezanine);
-    m_c.cbrak->setText(oldStock ? kCaptionKondisi : kCaptionRak);
-    m_c.cbbooking->setText(oldStock ? kCaptionKet : kCaptionBooking);
+    m_c.ltcBox->setText(oldStock ? kCaptionQty : kCaptionLtc);
+    m_c.mezanineBox->setText(oldStock ? kCaptionMfd : kCaptionMezanine);
+    m_c.rackBox->setText(oldStock ? kCaptionKondisi : kCaptionRak);
+    m_c.bookingBox->setText(oldStock ? kCaptionKet : kCaptionBooking);
 }
 
 void StockView::companySource()
 {
-    for (QCheckBox* box : {m_c.cbonorder, m_c.cbpec, m_c.cbproduksi, m_c.cbwip})
+    for (QCheckBox* box : {m_c.onOrderBox, m_c.pecBox, m_c.productionBox, m_c.wipBox})
         box->show();
-    m_c.cbonorder->setChecked(true);
+    m_c.onOrderBox->setChecked(true);
     setSwitchCaptions(false);
     // Neither the shown search field nor the sort expression follows this reset.
-    m_c.ComboBox1->clear();
-    m_c.ComboBox1->addItems(companyFilterKinds());
-    m_c.ComboBox1->setCurrentIndex(0);
-    m_c.Edit1->setText(kNoteCompanies);
+    m_c.filterKindCombo->clear();
+    m_c.filterKindCombo->addItems(companyFilterKinds());
+    m_c.filterKindCombo->setCurrentIndex(0);
+    m_c.noteEdit->setText(kNoteCompanies);
 }
 
-void StockView::rb1Click()
+void StockView::oldStockSource()
 {
-    companySource();
-}
-
-void StockView::rb2Click()
-{
-    companySource();
-}
-
-void StockView::rb3Click()
-{
-    for (QCheckBox* box : {m_c.cbonorder, m_c.cbpec, m_c.cbproduksi, m_c.cbwip}) {
+    for (QCheckBox* box : {m_c.onOrderBox, m_c.pecBox, m_c.productionBox, m_c.wipBox}) {
         box->hide();
         box->setChecked(false);
     }
     setSwitchCaptions(true);
-    const QString kind = m_c.ComboBox1->currentText();
-    m_c.ComboBox1->clear();
-    m_c.ComboBox1->addItems(oldStockFilterKinds());
-    m_c.ComboBox1->setCurrentIndex(m_c.ComboBox1->findText(kind));
-    m_c.Edit1->setText(kNoteOldStock);
+    const QString kind = m_c.filterKindCombo->currentText();
+    m_c.filterKindCombo->clear();
+    m_c.filterKindCombo->addItems(oldStockFilterKinds());
+    m_c.filterKindCombo->setCurrentIndex(m_c.filterKindCombo->findText(kind));
+    m_c.noteEdit->setText(kNoteOldStock);
 }
 
 // --- panels ---------------------------------------------------------------------------------
 
-void StockView::PilihGudang1Click()
+void StockView::showWarehousePanel()
 {
-    m_c.GroupBox6->hide();
-    m_c.GroupBox5->show();
-    m_c.GroupBox5->raise();
-    emit panelOpened();
+    m_c.settingPanel->hide();
+    m_c.warehousePanel->show();
+    m_c.warehousePanel->raise();
+    emit settingsPanelOpened();
 }
 
-void StockView::Setting1Click()
+void StockView::showSettingPanel()
 {
-    m_c.GroupBox5->hide();
-    m_c.GroupBox6->show();
-    m_c.GroupBox6->raise();
-    emit panelOpened();
-}
-
-void StockView::Button1Click()
-{
-    m_c.GroupBox5->hide();
-}
-
-void StockView::Button2Click()
-{
-    m_c.GroupBox6->hide();
+    m_c.warehousePanel->hide();
+    m_c.settingPanel->show();
+    m_c.settingPanel->raise();
+    emit settingsPanelOpened();
 }

@@ -9,7 +9,6 @@
 #include <QObject>
 #include <QPair>
 #include <QString>
-#include <array>
 #include <memory>
 
 class ConnectionSet;
@@ -23,7 +22,7 @@ class WindowScaler;
 
 // The stock view of the main window: the top bar with the search fields, the three company
 // panels with their grids, and the panels "Pilih Gudang Aktif" and "Setting". Its controls
-// are children of the main panel and carry the object names the rest of the program uses.
+// are children of the main panel, named from StockObjectNames.
 class StockView : public QObject
 {
     Q_OBJECT
@@ -42,87 +41,57 @@ public:
     // The stock reference date, month/day/year.
     void setCutoff(const QString& monthDayYear);
 
-    // Login: the purchase-price right, the old-stock right, the company panels.
+    // Login: the print button, the purchase-price right, the old-stock right, the company
+    // panels.
+    void showPrintButton();
     void grantPriceRight();
     void applyOldStockRight(bool granted);
     void showCompanyPanels();
 
     StockSource activeSource() const;
+    // The text typed in a search field.
+    QString searchText(SearchField field) const;
 
-    // Controls by object name (ComboBox1, vidarera, DBGrid2, GroupBox5, cbltc, rb1, sortby...).
-    QWidget* widget(const char* objectName) const;
-    template <class T> T* control(const char* objectName) const
-    {
-        return qobject_cast<T*>(widget(objectName));
-    }
-    // Company 0, 1, 2: DBGrid2, DBGrid3, DBGrid4 and DataSource2, DataSource3, DataSource4.
+    // The panel the controls live on.
+    QWidget* panel() const { return m_panel; }
+    // Companies A, B, C.
     StockGrid* grid(int company) const { return m_c.grids.at(company); }
     QueryTableModel* dataSource(int company) const { return m_c.sources.at(company); }
 
     FbQuery& krt() { return m_krt; }
     FbQuery& soka() { return m_soka; }
     FbQuery& kw() { return m_kw; }
-    FbQuery& Oldstk() { return m_oldstk; }
+    FbQuery& oldStock() { return m_oldStock; }
 
-    // Typed characters in the drop-down lists are discarded (set to a null character).
-    void ComboBox1KeyPress(QChar& key);
-    void ComboBox2KeyPress(QChar& key);
-    void ComboBox3KeyPress(QChar& key);
+    // The check with the texts of the search fields and the hidden query settings.
+    void runStockCheck();
 
 public slots:
-    // Enter starts a check; other keys are typed as usual.
-    void vidareraKeyPress(int key);
-    void cekkodeKeyPress(int key);
-    void cektipeKeyPress(int key);
-
-    void ComboBox1Click();
-    void ComboBox1Change();
-    void ComboBox1Exit();
-    void ComboBox2Click();
-    void ComboBox2Change();
-    void ComboBox3Click();
-    void ComboBox3Change();
-
-    void cbltcClick();
-    void cbmezanineClick();
-    void cbrakClick();
-    void cbbookingClick();
-    void cbonorderClick();
-    void cbpecClick();
-    void cbproduksiClick();
-    void cbwipClick();
-    void cbhbeliClick();
-    void cbhppClick();
-    void cbONSOClick();
-    void cbIRClick();
-
-    void rb1Click();
-    void rb2Click();
-    void rb3Click();
-
-    void PilihGudang1Click();
-    void Setting1Click();
-    void Button1Click();
-    void Button2Click();
-
-    void stockcek();
+    void showWarehousePanel();
+    void showSettingPanel();
 
 signals:
     void printRequested();
     // "Pilih Gudang Aktif" or "Setting" opened; other floating panels should close.
-    void panelOpened();
+    void settingsPanelOpened();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void connectHandlers();
+    bool searchKeyPressed(QObject* watched, int key);
+    bool listKeyPressed(QObject* watched, const QString& text) const;
 
     void search(SearchField field);
     QLineEdit* searchEdit(SearchField field) const;
     void showSearchField(SearchField field);
-    void switchColumn(int column, bool shown);
+    void filterKindChosen();
+    void filterKindLeft();
+    void sortChosen();
+    void codeClassChosen();
     void companySource();
+    void oldStockSource();
     void setSwitchCaptions(bool oldStock);
 
     QWidget* m_panel;
@@ -134,6 +103,6 @@ private:
     FbQuery m_krt;
     FbQuery m_soka;
     FbQuery m_kw;
-    FbQuery m_oldstk;
+    FbQuery m_oldStock;
     std::unique_ptr<StockCheck> m_check;
 };

@@ -9,7 +9,7 @@
 // The three search fields of the top bar; one of them is shown at a time.
 enum class SearchField { Description, Code, Type };
 
-// Filter kinds, the entries of ComboBox1.
+// Filter kinds, the entries of the filter kind list.
 inline constexpr QLatin1String kFilterDescription{"Filter Deskripsi"};
 inline constexpr QLatin1String kFilterCode{"Filter Kode"};
 inline constexpr QLatin1String kFilterType{"Filter Tipe"};
@@ -18,11 +18,11 @@ inline constexpr QLatin1String kFilterType{"Filter Tipe"};
 QStringList companyFilterKinds();
 QStringList oldStockFilterKinds();
 
-// Sort entries, ComboBox2.
+// Sort entries of "Setting".
 inline constexpr QLatin1String kSortEntryDescription{"Deskripsi Item"};
 inline constexpr QLatin1String kSortEntryCode{"Kode Item"};
 
-// Code class entries, ComboBox3, in the order of codeClassForEntry.
+// Code class entries of "Setting", in the order of codeClassForEntry.
 inline constexpr QLatin1String kCodeEntry3579{"Hanya 3,5,7,9"};
 inline constexpr QLatin1String kCodeEntryAll{"Semua Kode"};
 inline constexpr QLatin1String kCodeEntryOne{"Hanya Kode 1"};
@@ -44,8 +44,8 @@ bool searchAccepted(SearchField field, StockSource source, const QString& text);
 SearchField searchFieldFor(const QString& filterKind);
 // The sort expression a chosen filter kind sets.
 QString sortForFilterKind(const QString& filterKind);
-// The sort expression of ComboBox2, by entry (click) or by its text (change).
+// The sort expression of a sort entry, by its index or by its text.
 QString sortForSortEntry(int entry);
 QString sortForSortText(const QString& text);
-// The code class list of a ComboBox3 entry; unknown entries give code 1 only.
+// The code class list of a code class entry; unknown entries give code 1 only.
 QString codeClassForEntry(int entry);

@@ -1,6 +1,8 @@
 #include "app/ServerSettings.h"
 #include "platform/IniFile.h"
 
+#include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -101,6 +103,45 @@ private slots:
         const QString error = IniFile(blocked).write(QStringLiteral("Config"), {{"LTC", "0"}});
         QCOMPARE(error, QStringLiteral("Unable to write to ") + blocked);
         QCOMPARE(readFile(path), QByteArray("[Config]\r\nLTC=1\r\n"));
+    }
+
+    // A program installed in a system folder: the folder takes no new file, Config.ini
+    // itself is writable.
+    void writesInPlaceWhenTheFolderIsClosed()
+    {
+        QTemporaryDir closed;
+        const QString folder = closed.path();
+        const QString path = closed.filePath(QStringLiteral("Config.ini"));
+        {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("[Server]\r\nLAN=127.0.0.5\r\n");
+        }
+        const QFileDevice::Permissions open = QFile::permissions(folder);
+        bool immutable = false;
+        auto reopen = qScopeGuard([&] {
+            if (immutable)
+                QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), folder});
+            QFile::setPermissions(folder, open);
+        });
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        auto canCreateIn = [&folder] {
+            QFile probe(folder + QStringLiteral("/probe"));
+            if (!probe.open(QIODevice::WriteOnly))
+                return false;
+            probe.remove();
+            return true;
+        };
+        if (canCreateIn()) {
+            // The superuser ignores the folder's mode; an immutable folder stops it too.
+            immutable =
+                QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), folder}) == 0;
+            if (!immutable || canCreateIn())
+                QSKIP("no way to close a folder to this user");
+        }
+        QCOMPARE(IniFile(path).write(QStringLiteral("Config"), {{"LTC", "0"}}), QString());
+        QCOMPARE(readFile(path),
+                 QByteArray("[Server]\r\nLAN=127.0.0.5\r\n\r\n[Config]\r\nLTC=0\r\n"));
     }
 
     void serverSettingsFallBackToDefaults()

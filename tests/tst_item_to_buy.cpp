@@ -5,6 +5,7 @@
 #include "data/QueryTableModel.h"
 #include "stock/ItemToBuyReport.h"
 #include "stock/StockView.h"
+#include "tests/support/ByName.h"
 #include "tests/support/TestServers.h"
 #include "tests/support/WindowFixture.h"
 
@@ -89,9 +90,9 @@ public:
     }
     void search(const QString& description)
     {
-        view().control<QRadioButton>("rb2")->setChecked(true);
-        view().control<QLineEdit>("vidarera")->setText(description);
-        view().stockcek();
+        byName<QRadioButton>(view().panel(), "rb2")->setChecked(true);
+        byName<QLineEdit>(view().panel(), "vidarera")->setText(description);
+        view().runStockCheck();
     }
     int gridRows(int company) { return view().dataSource(company)->rowCount(); }
 
@@ -121,7 +122,7 @@ private slots:
         QVERIFY(report);
         QCOMPARE(report->name, QString("printitemtobuy"));
         m_report = *report;
-        FbQuery& master = m_session->report().StockKRT();
+        FbQuery& master = m_session->report().krtItems();
         QVERIFY(master.eof());
         QVERIFY(master.allFetched());
         m_master = itemCodes(master);
@@ -215,7 +216,7 @@ private slots:
             QCOMPARE(s.gridRows(company), 0);
         for (FbQuery* query : {&s.view().krt(), &s.view().soka(), &s.view().kw()})
             QVERIFY(!query->isActive());
-        QVERIFY(s.report().StockKRT().isActive());
+        QVERIFY(s.report().krtItems().isActive());
 
         s.search("kabel");
         for (int company = 0; company < 3; ++company)

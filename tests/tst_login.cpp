@@ -1,9 +1,11 @@
 // vid_test: DB
 #include "app/MainWindow.h"
+#include "data/DateRules.h"
 #include "data/FbQuery.h"
 #include "sales/SalesAchievementDialog.h"
 #include "stock/StockGrid.h"
 #include "stock/StockView.h"
+#include "tests/support/ByName.h"
 #include "tests/support/TestServers.h"
 #include "tests/support/WindowFixture.h"
 
@@ -96,7 +98,7 @@ private slots:
         QVERIFY(f.login(nik));
         MainWindow& w = *f.window;
         StockView& v = w.stockView();
-        QCOMPARE(!v.widget("btnPrint")->isHidden(), print);
+        QCOMPARE(!byName<QWidget>(v.panel(), "btnPrint")->isHidden(), print);
         QCOMPARE(actionVisible(w, "stockprint1"), print);
         QCOMPARE(actionVisible(w, "CekOnline1"), online);
         QCOMPARE(actionVisible(w, "UserProfile1"), admin);
@@ -112,17 +114,17 @@ private slots:
             }
         }
         for (const char* box : {"cbhbeli", "cbhpp"}) {
-            QCheckBox* b = v.control<QCheckBox>(box);
+            QCheckBox* b = byName<QCheckBox>(v.panel(), box);
             QCOMPARE(!b->isHidden() && b->isEnabled() && b->isChecked(), price);
         }
-        QRadioButton* rb3 = v.control<QRadioButton>("rb3");
+        QRadioButton* rb3 = byName<QRadioButton>(v.panel(), "rb3");
         QCOMPARE(!rb3->isHidden() && rb3->isEnabled(), oldStock);
         // Without the old-stock right the source is the three companies, whatever was restored.
         if (!oldStock)
-            QVERIFY(v.control<QRadioButton>("rb2")->isChecked());
+            QVERIFY(byName<QRadioButton>(v.panel(), "rb2")->isChecked());
         QVERIFY(w.findChild<QGroupBox*>(QStringLiteral("GroupBox7"))->isHidden());
         for (const char* box : {"GroupBox2", "GroupBox3", "GroupBox4"})
-            QVERIFY(!v.widget(box)->isHidden());
+            QVERIFY(!byName<QWidget>(v.panel(), box)->isHidden());
     }
 
     void typedNikAndEnterLogIn()
@@ -150,7 +152,7 @@ private slots:
         QCOMPARE(f.messages.shown[0].kind, Messages::Kind::Information);
         QCOMPARE(statusOf(QStringLiteral("100002")),
                  QStringList{QStringLiteral("Online|11:22:33|12/03/2026")});
-        QCOMPARE(f.window->lbltgl(), QStringLiteral("12/03/2026"));
+        QCOMPARE(shortDate(f.window->loginState().loginDate), QStringLiteral("12/03/2026"));
         QVERIFY(f.window->findChild<QLineEdit*>(QStringLiteral("Edit2"))->isHidden());
 
         // A second run of the same user overwrites the same row.
@@ -177,7 +179,7 @@ private slots:
         QVERIFY(!f.login(nik));
         QVERIFY(f.messages.shown.isEmpty());
         QVERIFY(!f.window->findChild<QGroupBox*>(QStringLiteral("GroupBox7"))->isHidden());
-        QVERIFY(f.window->stockView().widget("GroupBox2")->isHidden());
+        QVERIFY(byName<QWidget>(f.window->stockView().panel(), "GroupBox2")->isHidden());
         QVERIFY(!actionVisible(*f.window, "stockprint1"));
     }
 
@@ -218,8 +220,10 @@ private slots:
         auto* names = f.omset->findChild<QComboBox*>(QStringLiteral("cbnamasales"));
         names->addItem(QStringLiteral("stale"));
         QVERIFY(f.login(nik));
-        QCOMPARE(f.window->Memo1.mid(f.window->Memo1.size() - summaryTail.size()), summaryTail);
-        QCOMPARE(f.window->Memo2.mid(f.window->Memo2.size() - detailTail.size()), detailTail);
+        const QStringList& summary = f.window->loginState().receivablesSummarySql;
+        const QStringList& detail = f.window->loginState().receivablesDetailSql;
+        QCOMPARE(summary.mid(summary.size() - summaryTail.size()), summaryTail);
+        QCOMPARE(detail.mid(detail.size() - detailTail.size()), detailTail);
         QCOMPARE(names->count(), nik == QLatin1String("100001") ? 1 : 0);
     }
 
@@ -238,7 +242,7 @@ private slots:
     {
         WindowFixture f(WindowFixture::testServers());
         QVERIFY(f.login(QStringLiteral("100004")));
-        f.window->stockView().control<QRadioButton>("rb1")->click();
+        byName<QRadioButton>(f.window->stockView().panel(), "rb1")->click();
         f.clock.moment = QDateTime(QDate(2026, 3, 14), QTime(17, 45, 0));
         f.messages.clear();
         QVERIFY(f.window->close());
@@ -266,7 +270,7 @@ private slots:
         QCOMPARE(statusOf(QStringLiteral("100004")).value(0).section('|', 0, 0),
                  QStringLiteral("Online"));
         f.messages.answers = {true};
-        f.window->Exit1Click();
+        f.window->findChild<QAction*>(QStringLiteral("Exit1"))->trigger();
         QVERIFY(!f.window->isVisible());
         QCOMPARE(f.configText(), before);
         QCOMPARE(statusOf(QStringLiteral("100004")).value(0).section('|', 0, 0),
@@ -280,12 +284,25 @@ private slots:
         // A file where the program folder should be: Config.ini cannot be written there.
         f.context.programDir = f.configPath();
         f.messages.clear();
-        QVERIFY(!f.window->FormCloseQuery());
+        QVERIFY(!f.window->close());
         QCOMPARE(f.messages.texts(Messages::Kind::Error),
                  QStringList{QStringLiteral("Unable to write to ") + f.configPath() +
                              QStringLiteral("/Config.ini")});
         QCOMPARE(statusOf(QStringLiteral("100004")).value(0).section('|', 0, 0),
                  QStringLiteral("Online"));
+    }
+
+    // With the NIK field empty, closing stamps no row, not even one whose NIK is empty text.
+    void closingWithEmptyNikStampsNoRow()
+    {
+        execute(QStringLiteral("insert into EXTENDEDDET (EXTENDEDDETID, EXTENDEDTYPEID, INFO1, "
+                               "INFO6) values (9098, 2, '', 'Online')"));
+        auto remove = qScopeGuard(
+            [] { execute(QStringLiteral("delete from EXTENDEDDET where EXTENDEDDETID = 9098")); });
+        WindowFixture f(WindowFixture::testServers());
+        f.start();
+        QVERIFY(f.window->close());
+        QCOMPARE(statusOf(QString()), QStringList{QStringLiteral("Online||")});
     }
 
     void closingWithoutControlDatabaseStillEnds()
@@ -296,7 +313,7 @@ private slots:
         ConnectionParams p = f.window->connections().control.params();
         p.host = WindowFixture::deadAddress();
         f.window->connections().control.setParams(p);
-        QVERIFY(f.window->FormCloseQuery());
+        QVERIFY(f.window->close());
         QVERIFY(f.messages.texts(Messages::Kind::Error).isEmpty());
         QCOMPARE(statusOf(QStringLiteral("100004")).value(0).section('|', 0, 0),
                  QStringLiteral("Online"));

@@ -1,6 +1,7 @@
 // vid_test: DB
 #include "app/MainWindow.h"
 #include "data/ConnectionSet.h"
+#include "data/DateRules.h"
 #include "data/FbQuery.h"
 #include "platform/IcmpPinger.h"
 #include "tests/support/TestServers.h"
@@ -68,7 +69,7 @@ private slots:
         WindowFixture f({s.lan, headOffice, s.fallback}, lanReplies);
         QElapsedTimer timer;
         timer.start();
-        f.window->FormActivate();
+        f.window->runStartup();
         // Config.ini gives 3 s to connect; the server's own default would wait minutes.
         QVERIFY2(timer.elapsed() < 20000, qPrintable(QString::number(timer.elapsed())));
         QCOMPARE(f.messages.texts(), QStringList{message});
@@ -86,9 +87,9 @@ private slots:
         marker.open();
         QCOMPARE(marker.field(QStringLiteral("INFO2")).toString(), serverName);
         // The application record is read, the companies configured on that server and closed.
-        QCOMPARE(f.window->versionReleased, QStringLiteral("3.4"));
-        QCOMPARE(f.window->tglawal, QStringLiteral("01/01/2026"));
-        QCOMPARE(f.window->updaterDate, QDateTime(QDate(2025, 6, 1), QTime(0, 0)));
+        QCOMPARE(f.window->applicationRecord().version, QStringLiteral("3.4"));
+        QCOMPARE(f.window->applicationRecord().periodStart, QStringLiteral("01/01/2026"));
+        QCOMPARE(f.window->updaterDate(), QDateTime(QDate(2025, 6, 1), QTime(0, 0)));
         const auto suffixes = TestServers::suffixes();
         QCOMPARE(db.krt.params().database, ConnectionSet::krtDatabase(suffixes.krt));
         QCOMPARE(db.soka.params().database, ConnectionSet::sokaDatabase(suffixes.soka));
@@ -105,7 +106,7 @@ private slots:
     {
         const QString dead = WindowFixture::deadAddress();
         WindowFixture f({dead, dead, dead}, false);
-        f.window->FormActivate();
+        f.window->runStartup();
         QCOMPARE(f.messages.shown.size(), 2);
         QCOMPARE(f.messages.shown[0].text, QStringLiteral("Koneksi server bermasalah"));
         QCOMPARE(f.messages.shown[1].kind, Messages::Kind::Error);
@@ -125,7 +126,7 @@ private slots:
                                     QStringLiteral("VADIDUDIRARA"));
         });
         WindowFixture f(WindowFixture::testServers(), true);
-        f.window->FormActivate();
+        f.window->runStartup();
         QCOMPARE(f.messages.texts(Messages::Kind::Error),
                  QStringList{QStringLiteral("'' is not a valid date and time")});
         QVERIFY(f.window->connections().krt.params().database.isEmpty());
@@ -135,8 +136,8 @@ private slots:
     {
         WindowFixture f(WindowFixture::testServers(), true);
         f.clock.moment = QDateTime(QDate(2024, 2, 1), QTime(8, 0));
-        f.window->FormActivate();
-        QCOMPARE(f.window->lbltgl(), QStringLiteral("01/02/2024"));
+        f.window->runStartup();
+        QCOMPARE(shortDate(f.window->loginState().loginDate), QStringLiteral("01/02/2024"));
         QCOMPARE(
             f.window->findChild<QWidget*>(QStringLiteral("cektgl"))->property("text").toString(),
             QStringLiteral("02/28/2024"));

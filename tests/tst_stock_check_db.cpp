@@ -6,6 +6,7 @@
 #include "platform/WindowScaler.h"
 #include "stock/StockGrid.h"
 #include "stock/StockView.h"
+#include "tests/support/ByName.h"
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/TestServers.h"
 
@@ -78,12 +79,12 @@ public:
         const char* name = source == StockSource::KrtOnly    ? "rb1"
                            : source == StockSource::OldStock ? "rb3"
                                                              : "rb2";
-        view->control<QRadioButton>(name)->setChecked(true);
+        byName<QRadioButton>(view->panel(), name)->setChecked(true);
     }
     // Types `text` into a search field and presses Enter.
     void search(const char* field, const QString& text)
     {
-        auto* edit = view->control<QLineEdit>(field);
+        auto* edit = byName<QLineEdit>(view->panel(), field);
         edit->setText(text);
         QTest::keyClick(edit, Qt::Key_Return);
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
@@ -95,7 +96,8 @@ public:
     }
     QGroupBox* box(int company) const
     {
-        return view->control<QGroupBox>(
+        return byName<QGroupBox>(
+            view->panel(),
             QByteArray("GroupBox").append(QByteArray::number(company + 2)).constData());
     }
     // "shown top height gridHeight" in design units, or "hidden".
@@ -211,7 +213,7 @@ void TestStockCheckDb::containingAndCodeClasses()
     QFETCH(QStringList, absent);
 
     StockDb db;
-    QComboBox* codes = db.view->control<QComboBox>("ComboBox3");
+    QComboBox* codes = byName<QComboBox>(db.view->panel(), "ComboBox3");
     codes->setCurrentIndex(codeEntry);
     emit codes->activated(codeEntry);
     db.check(StockSource::KrtOnly, "vidarera", description);
@@ -248,7 +250,7 @@ void TestStockCheckDb::nullTextsNeverListed()
     Direct old(ConnectionSet::oldStockDatabase());
     db.check(StockSource::OldStock, "cektipe", QString());
     QVERIFY(db.errors().isEmpty());
-    const QStringList oldFound = allValues(db.view->Oldstk(), QStringLiteral("ITEMNO"));
+    const QStringList oldFound = allValues(db.view->oldStock(), QStringLiteral("ITEMNO"));
     QVERIFY(!oldFound.contains(QStringLiteral("7-50002")));
     QCOMPARE(QString::number(oldFound.size()),
              old.number(QStringLiteral("select count(*) from ITEM where ITEMDESCRIPTION is not "
@@ -452,7 +454,7 @@ void TestStockCheckDb::bindingsCarryOver()
         QCOMPARE(grid->designWidth(column), width);
 
     // The switches act by index: "Qty" hides the KAPUK_KRT column.
-    auto* qty = db.view->control<QCheckBox>("cbltc");
+    auto* qty = byName<QCheckBox>(db.view->panel(), "cbltc");
     QCOMPARE(qty->text(), QStringLiteral("Qty"));
     qty->setChecked(false);
     QVERIFY(grid->isColumnHidden(3));
@@ -501,7 +503,7 @@ void TestStockCheckDb::databaseErrors()
     QCOMPARE(rowOf(db.view->kw(), "5-90011"), 0);
 
     // A statement the database rejects: its own message, shown once; nothing else runs.
-    db.view->control<QLineEdit>("sortby")->setText(QStringLiteral("a.NOSUCHCOLUMN asc"));
+    byName<QLineEdit>(db.view->panel(), "sortby")->setText(QStringLiteral("a.NOSUCHCOLUMN asc"));
     db.search("cekkode", QStringLiteral("3-90001"));
     QCOMPARE(db.errors().size(), 1);
     QVERIFY2(db.errors().first().contains(QStringLiteral("NOSUCHCOLUMN")),

@@ -1,8 +1,10 @@
 // vid_test: DB
 #include "app/MainWindow.h"
 #include "data/FbQuery.h"
+#include "stock/StockGrid.h"
 #include "stock/StockPrintRules.h"
 #include "stock/StockView.h"
+#include "tests/support/ByName.h"
 #include "tests/support/TestServers.h"
 #include "tests/support/WindowFixture.h"
 
@@ -68,20 +70,20 @@ public:
     // A search as Enter runs it, in the source of the radio button `rb`.
     void search(const char* rb, const QString& description)
     {
-        view().control<QRadioButton>(rb)->setChecked(true);
+        byName<QRadioButton>(view().panel(), rb)->setChecked(true);
         filters(description, QString());
-        view().stockcek();
+        view().runStockCheck();
     }
     void filters(const QString& description, const QString& code)
     {
-        view().control<QLineEdit>("vidarera")->setText(description);
-        view().control<QLineEdit>("cekkode")->setText(code);
+        byName<QLineEdit>(view().panel(), "vidarera")->setText(description);
+        byName<QLineEdit>(view().panel(), "cekkode")->setText(code);
     }
     void press(const QString& command)
     {
         messages().clear();
         if (command == "button")
-            view().control<QPushButton>("btnPrint")->click();
+            byName<QPushButton>(view().panel(), "btnPrint")->click();
         else
             window().findChild<QAction*>("stockprint1")->trigger();
     }
@@ -209,15 +211,56 @@ private slots:
         }
     }
 
+    // The grid's current row and the KRT result's record move together, so the button's
+    // end-of-data rule sees the row the user sees.
+    void printButtonFollowsTheGrid()
+    {
+        Session& s = *m_admin;
+        s.search("rb1", "kabel");
+        StockGrid* grid = s.view().grid(0);
+        FbQuery& krt = s.view().krt();
+        QTRY_COMPARE(grid->currentIndex().row(), 0);
+        QVERIFY(grid->model()->rowCount() >= 3);
+        QTest::keyClick(grid, Qt::Key_Down);
+        QCOMPARE(krt.currentRow(), 1);
+        const QRect third = grid->visualRect(grid->model()->index(2, 1));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, third.center());
+        QCOMPARE(krt.currentRow(), 2);
+
+        // Rows ahead: the HPP list at once, without the filter rule. The report walks the
+        // result to its end, and the grid then shows the last row as current.
+        s.filters(QString(), QString());
+        const int before = s.viewer().count();
+        s.press("button");
+        QCOMPARE(s.viewer().count(), before + 1);
+        QCOMPARE(s.lastTemplate(), QStringLiteral("printhpp"));
+        QVERIFY(krt.eof());
+        QCOMPARE(krt.currentRow(), grid->model()->rowCount() - 1);
+        QTRY_COMPARE(grid->currentIndex().row(), krt.currentRow());
+        QVERIFY(krt.eof());
+
+        // At the end the button keeps the filter rule.
+        s.press("button");
+        QCOMPARE(s.viewer().count(), before + 1);
+        QCOMPARE(s.messages().texts(Messages::Kind::Warning), QStringList{kWarning});
+
+        // A row up in the grid: rows ahead again.
+        QTest::keyClick(grid, Qt::Key_Up);
+        QCOMPARE(krt.currentRow(), grid->model()->rowCount() - 2);
+        QVERIFY(!krt.eof());
+        s.press("button");
+        QCOMPARE(s.viewer().count(), before + 2);
+    }
+
     // A search by type empties both filter fields, so neither command prints after it.
     void typeSearchLeavesNothingToPrint()
     {
         Session& s = *m_admin;
-        s.view().control<QRadioButton>("rb3")->setChecked(true);
+        byName<QRadioButton>(s.view().panel(), "rb3")->setChecked(true);
         s.filters("kabel", "3-9");
-        s.view().control<QLineEdit>("cektipe")->setText("PANEL");
-        s.view().cektipeKeyPress(Qt::Key_Return);
-        QCOMPARE(s.view().control<QLineEdit>("vidarera")->text(), QString());
+        byName<QLineEdit>(s.view().panel(), "cektipe")->setText("PANEL");
+        QTest::keyClick(byName<QLineEdit>(s.view().panel(), "cektipe"), Qt::Key_Return);
+        QCOMPARE(byName<QLineEdit>(s.view().panel(), "vidarera")->text(), QString());
         for (const QString command : {"button", "menu"}) {
             const int before = s.viewer().count();
             s.press(command);
@@ -317,7 +360,7 @@ private slots:
         Session fresh("100001");
         QVERIFY(fresh.ok);
         fresh.search("rb3", "Panel");
-        QVERIFY(fresh.view().Oldstk().locate("ITEMNO", "7-50001"));
+        QVERIFY(fresh.view().oldStock().locate("ITEMNO", "7-50001"));
         fresh.press("menu");
         QCOMPARE(fresh.messages().texts(), QStringList());
         QCOMPARE(fresh.lastTemplate(), QString("printstock"));

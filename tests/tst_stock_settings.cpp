@@ -4,6 +4,7 @@
 #include "stock/StockGrid.h"
 #include "stock/StockSettings.h"
 #include "stock/StockView.h"
+#include "tests/support/ByName.h"
 #include "tests/support/ScriptedMessages.h"
 
 #include <QCheckBox>
@@ -49,7 +50,8 @@ struct RestoredView {
     {
         QString out;
         for (const char* name : kSwitchNames)
-            out += view.control<QCheckBox>(name)->isChecked() ? QLatin1Char('1') : QLatin1Char('0');
+            out += byName<QCheckBox>(view.panel(), name)->isChecked() ? QLatin1Char('1')
+                                                                      : QLatin1Char('0');
         return out;
     }
 
@@ -183,10 +185,10 @@ void TestStockSettings::restore()
     const StockView& v = r.view;
     QCOMPARE(r.ticks(), ticks);
     QCOMPARE(int(v.activeSource()), source);
-    QCOMPARE(v.control<QComboBox>("ComboBox2")->currentIndex(), sortEntry);
-    QCOMPARE(v.control<QComboBox>("ComboBox1")->currentText(), filterKind);
-    QCOMPARE(v.control<QComboBox>("ComboBox3")->currentIndex(), codeEntry);
-    QCOMPARE(v.control<QLineEdit>("tampilkode")->text(), codeClass);
+    QCOMPARE(byName<QComboBox>(v.panel(), "ComboBox2")->currentIndex(), sortEntry);
+    QCOMPARE(byName<QComboBox>(v.panel(), "ComboBox1")->currentText(), filterKind);
+    QCOMPARE(byName<QComboBox>(v.panel(), "ComboBox3")->currentIndex(), codeEntry);
+    QCOMPARE(byName<QLineEdit>(v.panel(), "tampilkode")->text(), codeClass);
 
     // Every restored switch has run its handler: its column follows it in all three grids.
     for (int i = 0; i < kStoredSwitches; ++i)
@@ -194,9 +196,10 @@ void TestStockSettings::restore()
             QVERIFY2(v.grid(g)->isColumnShown(kSwitchColumns[i]) == (ticks[i] == QLatin1Char('1')),
                      kSwitchNames[i]);
     // Sort and filter kind are restored as selections only; their handlers do not run.
-    QCOMPARE(v.control<QLineEdit>("sortby")->text(), QStringLiteral("a.ITEMDESCRIPTION asc"));
-    QVERIFY(!v.control<QLineEdit>("vidarera")->isHidden());
-    QVERIFY(v.control<QLineEdit>("cekkode")->isHidden());
+    QCOMPARE(byName<QLineEdit>(v.panel(), "sortby")->text(),
+             QStringLiteral("a.ITEMDESCRIPTION asc"));
+    QVERIFY(!byName<QLineEdit>(v.panel(), "vidarera")->isHidden());
+    QVERIFY(byName<QLineEdit>(v.panel(), "cekkode")->isHidden());
     QVERIFY(r.messages.shown.isEmpty());
 }
 

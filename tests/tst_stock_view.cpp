@@ -1,13 +1,18 @@
+#include "app/MainWindow.h"
 #include "data/ConnectionSet.h"
 #include "data/QueryTableModel.h"
 #include "platform/WindowScaler.h"
 #include "stock/StockGrid.h"
 #include "stock/StockView.h"
+#include "tests/support/ByName.h"
 #include "tests/support/ScriptedMessages.h"
+#include "tests/support/WindowFixture.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -33,10 +38,13 @@ public:
             qWarning("window not active: focus checks will fail");
     }
 
-    QLineEdit* edit(const char* name) const { return view->control<QLineEdit>(name); }
-    QCheckBox* box(const char* name) const { return view->control<QCheckBox>(name); }
-    QComboBox* combo(const char* name) const { return view->control<QComboBox>(name); }
-    QRadioButton* radio(const char* name) const { return view->control<QRadioButton>(name); }
+    QLineEdit* edit(const char* name) const { return byName<QLineEdit>(view->panel(), name); }
+    QCheckBox* box(const char* name) const { return byName<QCheckBox>(view->panel(), name); }
+    QComboBox* combo(const char* name) const { return byName<QComboBox>(view->panel(), name); }
+    QRadioButton* radio(const char* name) const
+    {
+        return byName<QRadioButton>(view->panel(), name);
+    }
     // Chooses an entry of a drop-down list as the user does.
     void choose(const char* comboName, int entry) const
     {
@@ -78,6 +86,7 @@ private slots:
     void priceRight();
     void oldStockRight();
     void panels();
+    void panelMenuOfTheMainWindow();
     void gridWidthsFollowTheScale();
 };
 
@@ -157,7 +166,7 @@ void TestStockView::enterRules()
     }
     QLineEdit* edit = f.edit(field.toLatin1());
     edit->setFocus();
-    FbQuery& query = src == StockSource::OldStock ? f.view->Oldstk() : f.view->krt();
+    FbQuery& query = src == StockSource::OldStock ? f.view->oldStock() : f.view->krt();
 
     QTest::keyClick(edit, Qt::Key_Return);
 
@@ -226,7 +235,8 @@ void TestStockView::filterKindAndSort()
     // A text set by the program: the field follows when the list is left, the sort does not.
     f.combo("ComboBox1")->setCurrentIndex(0);
     QCOMPARE(shownField(), QStringLiteral("cekkode"));
-    f.view->ComboBox1Exit();
+    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(f.combo("ComboBox1"), &leave);
     QCOMPARE(shownField(), QStringLiteral("vidarera"));
     QCOMPARE(sortby->text(), QStringLiteral("a.ITEMNO asc"));
 
@@ -253,7 +263,7 @@ void TestStockView::codeClass()
     f.choose("ComboBox3", 2);
     f.choose("ComboBox2", 1);
     f.edit("vidarera")->setText(QStringLiteral("kabel"));
-    f.view->vidareraKeyPress(Qt::Key_Return);
+    QTest::keyClick(f.edit("vidarera"), Qt::Key_Return);
     const QStringList lines = f.view->krt().sqlLines();
     QVERIFY(lines.contains(QStringLiteral("and left (a.ITEMNO,1) in('1')")));
     QCOMPARE(lines.last(), QStringLiteral("Order by a.ITEMNO asc"));
@@ -404,30 +414,47 @@ void TestStockView::oldStockRight()
 void TestStockView::panels()
 {
     StockViewFixture f;
-    QWidget* gudang = f.view->widget("GroupBox5");
-    QWidget* setting = f.view->widget("GroupBox6");
-    QSignalSpy opened(f.view.get(), &StockView::panelOpened);
+    QWidget* gudang = byName<QWidget>(f.view->panel(), "GroupBox5");
+    QWidget* setting = byName<QWidget>(f.view->panel(), "GroupBox6");
+    QSignalSpy opened(f.view.get(), &StockView::settingsPanelOpened);
     QVERIFY(gudang->isHidden() && setting->isHidden());
 
     f.view->showCompanyPanels();
-    QVERIFY(f.view->widget("GroupBox2")->isVisible());
-    QVERIFY(f.view->widget("Edit1")->isVisible());
+    QVERIFY(byName<QWidget>(f.view->panel(), "GroupBox2")->isVisible());
+    QVERIFY(byName<QWidget>(f.view->panel(), "Edit1")->isVisible());
 
-    f.view->PilihGudang1Click();
+    f.view->showWarehousePanel();
     QVERIFY(gudang->isVisible() && setting->isHidden());
     QCOMPARE(opened.count(), 1);
-    f.view->Setting1Click();
+    f.view->showSettingPanel();
     QVERIFY(gudang->isHidden() && setting->isVisible());
     QCOMPARE(opened.count(), 2);
     // The panel floats over the grids.
     QWidget* top = f.window.childAt(setting->geometry().center());
     QVERIFY(top == setting || setting->isAncestorOf(top));
-    QTest::mouseClick(f.view->control<QPushButton>("Button2"), Qt::LeftButton);
+    QTest::mouseClick(byName<QPushButton>(f.view->panel(), "Button2"), Qt::LeftButton);
     QVERIFY(setting->isHidden());
-    f.view->PilihGudang1Click();
-    QTest::mouseClick(f.view->control<QPushButton>("Button1"), Qt::LeftButton);
+    f.view->showWarehousePanel();
+    QTest::mouseClick(byName<QPushButton>(f.view->panel(), "Button1"), Qt::LeftButton);
     QVERIFY(gudang->isHidden());
-    QVERIFY(f.view->widget("GroupBox2")->isVisible());
+    QVERIFY(byName<QWidget>(f.view->panel(), "GroupBox2")->isVisible());
+}
+
+// The entries of the main panel's context menu open the two panels; each opening tells the
+// main window, which closes its other floating panel.
+void TestStockView::panelMenuOfTheMainWindow()
+{
+    const QString dead = WindowFixture::deadAddress();
+    WindowFixture f({dead, dead, dead});
+    StockView& view = f.window->stockView();
+    QSignalSpy opened(&view, &StockView::settingsPanelOpened);
+    byName<QAction>(f.window.get(), "PilihGudang1")->trigger();
+    QVERIFY(!byName<QWidget>(view.panel(), "GroupBox5")->isHidden());
+    QCOMPARE(opened.count(), 1);
+    byName<QAction>(f.window.get(), "Setting1")->trigger();
+    QVERIFY(!byName<QWidget>(view.panel(), "GroupBox6")->isHidden());
+    QVERIFY(byName<QWidget>(view.panel(), "GroupBox5")->isHidden());
+    QCOMPARE(opened.count(), 2);
 }
 
 void TestStockView::gridWidthsFollowTheScale()

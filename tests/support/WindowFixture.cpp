@@ -46,7 +46,7 @@ WindowFixture::~WindowFixture()
 
 void WindowFixture::start()
 {
-    window->FormActivate();
+    window->runStartup();
     messages.clear();
 }
 
@@ -56,7 +56,7 @@ bool WindowFixture::login(const QString& nik)
         start();
     auto* field = window->findChild<QLineEdit*>(QStringLiteral("nik"));
     field->setText(nik);
-    window->nikKeyPress(Qt::Key_Return);
+    QTest::keyClick(field, Qt::Key_Return);
     return window->loggedIn();
 }
 
