@@ -120,8 +120,8 @@ void MainWindow::buildMenus()
     m_itemtoBuy1 = entry(action, "ItemtoBuy1", QStringLiteral("Item to Buy"), false);
     action->addSeparator()->setObjectName(QStringLiteral("N1"));
     m_userProfile1 = entry(action, "UserProfile1", QStringLiteral("User Profile"), false);
-    entry(action, "Update1", QStringLiteral("Update"), true);
-    entry(action, "About1", QStringLiteral("About"), true);
+    QAction* update = entry(action, "Update1", QStringLiteral("Update"), true);
+    QAction* about = entry(action, "About1", QStringLiteral("About"), true);
     QAction* exit = entry(action, "Exit1", QStringLiteral("Exit"), true);
 
     connect(summary, &QAction::triggered, this, &MainWindow::summaryRequested);
@@ -129,6 +129,8 @@ void MainWindow::buildMenus()
     connect(m_stockprint1, &QAction::triggered, this, &MainWindow::printRequested);
     connect(m_itemtoBuy1, &QAction::triggered, this, &MainWindow::itemToBuyRequested);
     connect(exit, &QAction::triggered, this, &MainWindow::Exit1Click);
+    connect(update, &QAction::triggered, this, &MainWindow::runUpdate);
+    connect(about, &QAction::triggered, this, &MainWindow::showAbout);
 
     m_popup = new QMenu(this);
     m_popup->setObjectName(QStringLiteral("PopupMenu1"));

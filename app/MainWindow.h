@@ -82,12 +82,17 @@ private:
     // Start-up steps; each returns false when the sequence must stop.
     void chooseServer(const IniFile& config);
     bool readApplicationRecord();
-    bool checkUpdaterAndVersion();
+    bool checkUpdaterAndVersion(const IniFile& config);
     void login();
     void applySalesFilter();
     void fillLoginState();
     void showOfflineBanner();
     void stampDisconnected();
+    // Menu and popup commands.
+    void runUpdate();
+    void showAbout();
+    // Ends the program at once, without the closing question.
+    void endProgram();
 
     AppContext& m_context;
     ConnectionSet m_db;
