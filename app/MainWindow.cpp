@@ -2,6 +2,7 @@
 
 #include "admin/UserProfileDialog.h"
 #include "app/LoginPanel.h"
+#include "app/OnlineUsersPanel.h"
 #include "platform/WindowScaler.h"
 #include "sales/SalesAchievementDialog.h"
 #include "stock/ItemToBuyReport.h"
@@ -80,6 +81,11 @@ void MainWindow::buildControls()
 
     m_stock = new StockView(m_groupBox1, *m_scaler, m_db, *m_context.messages, this);
 
+    m_onlineUsers =
+        new OnlineUsersPanel(m_groupBox1, *m_scaler, m_kontrol, m_db.control, *m_context.messages);
+    // The online list and the two settings panels share one place.
+    connect(m_stock, &StockView::panelOpened, m_onlineUsers, &QWidget::hide);
+
     m_login = new LoginPanel(m_groupBox1);
     m_scaler->place(m_login, QRect(330, 250, 280, 80));
     connect(m_login, &LoginPanel::keyPressed, this, &MainWindow::nikKeyPress);
@@ -139,6 +145,7 @@ void MainWindow::buildMenus()
     m_cekOnline1 = entry(m_popup, "CekOnline1", QStringLiteral("&Cek Online"), false);
     connect(gudang, &QAction::triggered, m_stock, &StockView::PilihGudang1Click);
     connect(setting, &QAction::triggered, m_stock, &StockView::Setting1Click);
+    connect(m_cekOnline1, &QAction::triggered, this, &MainWindow::openOnlineList);
     connect(m_groupBox1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { m_popup->popup(m_groupBox1->mapToGlobal(pos)); });
 }
@@ -177,6 +184,12 @@ void MainWindow::wireRights()
     });
     connect(m_ostock, &QLineEdit::textChanged, this,
             [this, granted](const QString& t) { m_stock->applyOldStockRight(granted(t)); });
+}
+
+void MainWindow::openOnlineList()
+{
+    m_stock->hideSettingPanels();
+    m_onlineUsers->open(lbltgl());
 }
 
 QString MainWindow::lbltgl() const

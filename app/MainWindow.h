@@ -12,6 +12,7 @@
 class ItemToBuyReport;
 class IniFile;
 class LoginPanel;
+class OnlineUsersPanel;
 class QAction;
 class QGroupBox;
 class QLabel;
@@ -91,6 +92,7 @@ private:
     // Menu and popup commands.
     void runUpdate();
     void showAbout();
+    void openOnlineList();
     // Ends the program at once, without the closing question.
     void endProgram();
 
@@ -104,6 +106,7 @@ private:
     StockPrinter* m_printer = nullptr;
     ItemToBuyReport* m_itemToBuy = nullptr;
     LoginPanel* m_login = nullptr;
+    OnlineUsersPanel* m_onlineUsers = nullptr;
     QLabel* m_lbltgl = nullptr;
     QLineEdit* m_edit2 = nullptr;
     // Hidden right fields: a change of text applies the right.

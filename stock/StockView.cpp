@@ -567,6 +567,12 @@ void StockView::Setting1Click()
     emit panelOpened();
 }
 
+void StockView::hideSettingPanels()
+{
+    m_c.GroupBox5->hide();
+    m_c.GroupBox6->hide();
+}
+
 void StockView::Button1Click()
 {
     m_c.GroupBox5->hide();

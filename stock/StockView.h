@@ -48,6 +48,8 @@ public:
     void showCompanyPanels();
 
     StockSource activeSource() const;
+    // Another floating panel takes the place of the source and setting panels.
+    void hideSettingPanels();
 
     // Controls by object name (ComboBox1, vidarera, DBGrid2, GroupBox5, cbltc, rb1, sortby...).
     QWidget* widget(const char* objectName) const;
