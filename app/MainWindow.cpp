@@ -3,6 +3,8 @@
 #include "admin/UserProfileDialog.h"
 #include "app/LoginPanel.h"
 #include "app/MainWindowObjectNames.h"
+#include "app/OnlineUsersPanel.h"
+#include "data/DateRules.h"
 #include "platform/WindowScaler.h"
 #include "sales/SalesAchievementDialog.h"
 #include "stock/ItemToBuyReport.h"
@@ -73,6 +75,11 @@ void MainWindow::buildControls()
 
     m_stock = new StockView(m_mainPanel, *m_scaler, m_db, *m_context.messages, this);
 
+    m_onlineUsers =
+        new OnlineUsersPanel(m_mainPanel, *m_scaler, m_control, m_db.control, *m_context.messages);
+    // The online list and the two settings panels share one place.
+    connect(m_stock, &StockView::settingsPanelOpened, m_onlineUsers, &QWidget::hide);
+
     m_loginPanel = new LoginPanel(m_mainPanel);
     m_scaler->place(m_loginPanel, QRect(330, 250, 280, 80));
     connect(m_loginPanel, &LoginPanel::nikEntered, this, &MainWindow::nikEntered);
@@ -102,8 +109,8 @@ void MainWindow::buildMenus()
     m_itemToBuyAction = entry(action, Names::itemToBuy, QStringLiteral("Item to Buy"), false);
     action->addSeparator()->setObjectName(QLatin1String(Names::menuSeparator));
     m_userProfileAction = entry(action, Names::userProfile, QStringLiteral("User Profile"), false);
-    entry(action, Names::update, QStringLiteral("Update"), true);
-    entry(action, Names::about, QStringLiteral("About"), true);
+    QAction* update = entry(action, Names::update, QStringLiteral("Update"), true);
+    QAction* about = entry(action, Names::about, QStringLiteral("About"), true);
     QAction* exit = entry(action, Names::exit, QStringLiteral("Exit"), true);
 
     connect(summary, &QAction::triggered, this, &MainWindow::summaryRequested);
@@ -111,6 +118,8 @@ void MainWindow::buildMenus()
     connect(m_printStockAction, &QAction::triggered, this, &MainWindow::printRequested);
     connect(m_itemToBuyAction, &QAction::triggered, this, &MainWindow::itemToBuyRequested);
     connect(exit, &QAction::triggered, this, &MainWindow::exitChosen);
+    connect(update, &QAction::triggered, this, &MainWindow::runUpdate);
+    connect(about, &QAction::triggered, this, &MainWindow::showAbout);
 
     m_panelMenu = new QMenu(this);
     m_panelMenu->setObjectName(QLatin1String(Names::panelMenu));
@@ -121,6 +130,7 @@ void MainWindow::buildMenus()
         entry(m_panelMenu, Names::onlineCheck, QStringLiteral("&Cek Online"), false);
     connect(warehouse, &QAction::triggered, m_stock, &StockView::showWarehousePanel);
     connect(setting, &QAction::triggered, m_stock, &StockView::showSettingPanel);
+    connect(m_onlineCheckAction, &QAction::triggered, this, &MainWindow::openOnlineList);
     connect(m_mainPanel, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { m_panelMenu->popup(m_mainPanel->mapToGlobal(pos)); });
 }
@@ -147,6 +157,12 @@ void MainWindow::applyRights()
     // Applied either way: a user without the old-stock right must end on the three-company
     // source whatever Config.ini restored.
     m_stock->applyOldStockRight(m_rights.oldStock);
+}
+
+void MainWindow::openOnlineList()
+{
+    m_stock->hideSettingPanels();
+    m_onlineUsers->open(shortDate(m_session.loginDate));
 }
 
 bool MainWindow::event(QEvent* event)

@@ -13,6 +13,7 @@
 class ItemToBuyReport;
 class IniFile;
 class LoginPanel;
+class OnlineUsersPanel;
 class QAction;
 class QGroupBox;
 class QLineEdit;
@@ -71,7 +72,7 @@ private:
     // Start-up steps; each returns false when the sequence must stop.
     void chooseServer(const IniFile& config);
     bool readApplicationRecord();
-    bool checkUpdaterAndVersion();
+    bool checkUpdaterAndVersion(const IniFile& config);
     // Login.
     void nikEntered();
     void login();
@@ -82,6 +83,12 @@ private:
     bool confirmClose();
     void exitChosen();
     void stampDisconnected();
+    // Menu and popup commands.
+    void runUpdate();
+    void showAbout();
+    void openOnlineList();
+    // Ends the program at once, without the closing question.
+    void endProgram();
 
     AppContext& m_context;
     ConnectionSet m_db;
@@ -96,6 +103,7 @@ private:
     StockPrinter* m_printer = nullptr;
     ItemToBuyReport* m_itemToBuy = nullptr;
     LoginPanel* m_loginPanel = nullptr;
+    OnlineUsersPanel* m_onlineUsers = nullptr;
     QLineEdit* m_offlineBanner = nullptr;
     QMenu* m_panelMenu = nullptr;
     QAction* m_receivablesMenu = nullptr;

@@ -4,6 +4,7 @@
 
 #include "app/LoginPanel.h"
 #include "app/ServerSettings.h"
+#include "app/UpdateRules.h"
 #include "data/DateRules.h"
 #include "data/DbError.h"
 #include "platform/Clock.h"
@@ -17,25 +18,6 @@
 namespace
 {
 constexpr int kPingTimeoutMs = 5000;
-
-// "dd/MM/yyyy", optionally followed by a time, as the application record writes dates.
-QDateTime parseRecordDate(const QString& text)
-{
-    const QString t = text.trimmed();
-    const QString datePart = t.section(QLatin1Char(' '), 0, 0);
-    const QString timePart = t.section(QLatin1Char(' '), 1).trimmed();
-    const QDate date = QDate::fromString(datePart, QLatin1String(kShortDateFormat));
-    if (!date.isValid())
-        return {};
-    if (timePart.isEmpty())
-        return QDateTime(date, QTime(0, 0));
-    for (const char* format : {"HH:mm:ss", "H:mm:ss", "HH:mm", "H:mm"}) {
-        const QTime time = QTime::fromString(timePart, QLatin1String(format));
-        if (time.isValid())
-            return QDateTime(date, time);
-    }
-    return {};
-}
 } // namespace
 
 void MainWindow::runStartup()
@@ -59,7 +41,7 @@ void MainWindow::runStartup()
     if (!readApplicationRecord())
         return;
     // 7. Updater and version gate.
-    if (!checkUpdaterAndVersion())
+    if (!checkUpdaterAndVersion(config))
         return;
     // 8. Company connections, configured and left closed.
     m_db.configureCompanies(m_application.suffixKrt, m_application.suffixSoka,
@@ -124,18 +106,11 @@ bool MainWindow::readApplicationRecord()
         m_context.messages->error(e.message());
         return false;
     }
-    m_updaterDate = parseRecordDate(m_application.updaterDate);
+    m_updaterDate = UpdateRules::parseReleaseDate(m_application.updaterDate);
     if (!m_updaterDate.isValid()) {
         m_context.messages->error(
             QStringLiteral("'%1' is not a valid date and time").arg(m_application.updaterDate));
         return false;
     }
-    return true;
-}
-
-bool MainWindow::checkUpdaterAndVersion()
-{
-    // The updater check and the version gate come with the updater; until then every
-    // released version runs.
     return true;
 }

@@ -4,6 +4,8 @@
 #include "app/MainWindow.h"
 #include "platform/AppContext.h"
 #include "platform/Clock.h"
+#include "platform/DesktopLauncher.h"
+#include "platform/HttpDownloader.h"
 #include "platform/IcmpPinger.h"
 #include "platform/QtMessages.h"
 #include "report/ReportDialogViewer.h"
@@ -40,11 +42,15 @@ int runProgram(int argc, char** argv)
     Clock clock;
     IcmpPinger pinger;
     ReportDialogViewer reportViewer(messages);
+    HttpDownloader downloader;
+    DesktopLauncher launcher;
     AppContext context;
     context.messages = &messages;
     context.clock = &clock;
     context.pinger = &pinger;
     context.reportViewer = &reportViewer;
+    context.downloader = &downloader;
+    context.launcher = &launcher;
     context.programDir = QApplication::applicationDirPath();
 
     MainWindow mainWindow(context);

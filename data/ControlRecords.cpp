@@ -2,12 +2,18 @@
 
 #include "data/DateRules.h"
 #include "data/FbQuery.h"
+#include "data/SqlText.h"
 
 namespace ControlRecords
 {
 
 namespace
 {
+const QString kOnlineSelect =
+    QStringLiteral("select EXTENDEDDETID, INFO1, INFO6, INFO7, INFO8, INFO9 from EXTENDEDDET");
+const QString kOnlineCondition = QStringLiteral("where INFO6='Online' ");
+const QString kOnlineOrder = QStringLiteral("order by EXTENDEDDETID asc");
+
 QString slot(const FbQuery& query, const char* name)
 {
     if (query.eof() || query.fieldIndex(QLatin1String(name)) < 0)
@@ -75,9 +81,18 @@ SalesScope salesScopeOf(const UserRecord& user)
 
 QString onlineUsersSql()
 {
-    return QStringLiteral(
-        "select EXTENDEDDETID, INFO1, INFO6, INFO7, INFO8, INFO9 from EXTENDEDDET "
-        "where INFO6='Online' ");
+    return kOnlineSelect + QLatin1Char('\n') + kOnlineCondition;
+}
+
+QString onlineListSql()
+{
+    return onlineUsersSql() + QLatin1Char('\n') + kOnlineOrder;
+}
+
+QString onlineListSql(const QString& date)
+{
+    return kOnlineSelect + QLatin1Char('\n') + QStringLiteral("where INFO6='Online' and INFO8=") +
+           sqlQuoted(date) + QLatin1Char('\n') + kOnlineOrder;
 }
 
 QString memberName(const FbQuery& query)

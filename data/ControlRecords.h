@@ -61,6 +61,10 @@ SalesScope salesScopeOf(const UserRecord& user);
 
 // Users marked online, with the key the status stamp writes by.
 QString onlineUsersSql();
+// The online list in key order: every user marked online, or those stamped on a date
+// ("dd/MM/yyyy").
+QString onlineListSql();
+QString onlineListSql(const QString& date);
 
 // The salesman name of a sales-team row.
 QString memberName(const FbQuery& query);

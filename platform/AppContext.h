@@ -3,6 +3,8 @@
 #include <QString>
 
 class Clock;
+class Downloader;
+class FileLauncher;
 class Messages;
 class Pinger;
 class ReportViewer;
@@ -14,7 +16,9 @@ struct AppContext {
     Clock* clock = nullptr;
     Pinger* pinger = nullptr;
     ReportViewer* reportViewer = nullptr;
-    QString programDir;  // where Config.ini lives
+    Downloader* downloader = nullptr; // fetches the updater
+    FileLauncher* launcher = nullptr; // starts the updater
+    QString programDir;               // where Config.ini lives
 
     QString configPath() const { return programDir + QStringLiteral("/Config.ini"); }
 };

@@ -419,3 +419,9 @@ void StockView::showSettingPanel()
     m_c.settingPanel->raise();
     emit settingsPanelOpened();
 }
+
+void StockView::hideSettingPanels()
+{
+    m_c.warehousePanel->hide();
+    m_c.settingPanel->hide();
+}

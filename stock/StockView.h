@@ -51,6 +51,8 @@ public:
     StockSource activeSource() const;
     // The text typed in a search field.
     QString searchText(SearchField field) const;
+    // Another floating panel takes the place of the source and setting panels.
+    void hideSettingPanels();
 
     // The panel the controls live on.
     QWidget* panel() const { return m_panel; }

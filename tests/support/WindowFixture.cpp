@@ -5,6 +5,7 @@
 #include "sales/SalesAchievementDialog.h"
 #include "tests/support/TestServers.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QTest>
@@ -22,13 +23,27 @@ WindowFixture::WindowFixture(const Servers& servers, bool lanReplies,
     ini.open(QIODevice::WriteOnly);
     ini.write("[Server]\r\nLAN=" + servers.lan.toUtf8() + "\r\nHO=" + servers.headOffice.toUtf8() +
               "\r\nFallback=" + servers.fallback.toUtf8() + "\r\nConnectTimeout=3\r\n");
+    // Nothing listens on the discard port: a download that was not meant to happen fails.
+    ini.write("[Update]\r\nHost=127.0.0.1:9\r\nFirstFolder=" + updaterFolder().toUtf8() +
+              "\r\nSecondFolder=" + dir.filePath(QStringLiteral("second")).toUtf8() +
+              "\r\nTimeout=5\r\n");
     if (!configSection.isEmpty())
         ini.write("[Config]\r\n" + configSection);
     ini.close();
+    QDir().mkpath(updaterFolder());
+    QFile updater(QDir(updaterFolder()).filePath(QStringLiteral("AutoUpdate.exe")));
+    updater.open(QIODevice::WriteOnly);
+    updater.write("installed updater");
+    updater.flush(); // a later flush would stamp the file again
+    updater.setFileTime(QDateTime(QDate(2030, 1, 1), QTime(0, 0)),
+                        QFileDevice::FileModificationTime);
+    updater.close();
     context.messages = &messages;
     context.clock = &clock;
     context.pinger = &pinger;
     context.reportViewer = &viewer;
+    context.downloader = &downloader;
+    context.launcher = &launcher;
     context.programDir = dir.path();
     window = std::make_unique<MainWindow>(context);
     omset = std::make_unique<SalesAchievementDialog>(window->connections(), context,
@@ -63,6 +78,11 @@ bool WindowFixture::login(const QString& nik)
 QString WindowFixture::configPath() const
 {
     return dir.filePath(QStringLiteral("Config.ini"));
+}
+
+QString WindowFixture::updaterFolder() const
+{
+    return dir.filePath(QStringLiteral("updater"));
 }
 
 QByteArray WindowFixture::configText() const

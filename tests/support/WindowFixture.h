@@ -1,8 +1,10 @@
 #pragma once
 
 #include "platform/AppContext.h"
+#include "platform/HttpDownloader.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakeReportViewer.h"
+#include "tests/support/RecordingLauncher.h"
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/ScriptedPinger.h"
 
@@ -14,7 +16,9 @@ class SalesAchievementDialog;
 class UserProfileDialog;
 
 // The program's three windows on a private program folder whose Config.ini names the
-// servers, with scripted messages, a fixed clock and a scripted echo.
+// servers, with scripted messages, a fixed clock and a scripted echo. The updater is
+// installed in a folder of its own with a time later than any release, and launches are
+// only recorded.
 class WindowFixture
 {
 public:
@@ -36,6 +40,8 @@ public:
     bool login(const QString& nik);
 
     QString configPath() const;
+    // Where the installed updater is ([Update] FirstFolder).
+    QString updaterFolder() const;
     QByteArray configText() const;
 
     QTemporaryDir dir;
@@ -43,6 +49,8 @@ public:
     FakeClock clock;
     ScriptedPinger pinger;
     FakeReportViewer viewer;
+    HttpDownloader downloader;
+    RecordingLauncher launcher;
     AppContext context;
     std::unique_ptr<MainWindow> window;
     std::unique_ptr<SalesAchievementDialog> omset;
