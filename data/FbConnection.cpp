@@ -121,7 +121,7 @@ void FbConnection::markLost()
     }
 }
 
-void FbConnection::execute(const QString& sql, const QVariantMap& params)
+int FbConnection::execute(const QString& sql, const QVariantMap& params)
 {
     open();
     const ParsedSql parsed = parseNamedParameters(sql);
@@ -136,7 +136,9 @@ void FbConnection::execute(const QString& sql, const QVariantMap& params)
     }
     FbStatement statement(*this, FbStatement::Mode::ReadWrite);
     statement.execute(parsed.text, values);
+    const int rows = statement.affectedRows();
     statement.commit();
+    return rows;
 }
 
 void FbConnection::registerQuery(FbQuery* query)

@@ -48,14 +48,14 @@ public:
 
     // Runs one statement that returns no rows in its own read-write transaction,
     // committed on success and rolled back on error. Parameters by name (":NAME").
-    void execute(const QString& sql, const QVariantMap& params = {});
+    // Returns the rows it changed.
+    int execute(const QString& sql, const QVariantMap& params = {});
 
     // Internal, for FbQuery and the statement helpers.
     FbApiHandle* handlePtr() { return &m_handle; }
     void registerQuery(FbQuery* query);
     void unregisterQuery(FbQuery* query);
     void markLost();
-
 
 private:
     ConnectionParams m_params;

@@ -285,10 +285,10 @@ void FbQuery::setField(const QString& name, const QVariant& value)
     m_pending.append({name.toUpper(), value});
 }
 
-void FbQuery::post()
+int FbQuery::post()
 {
     if (!m_editing)
-        return;
+        return 0;
     if (m_updateTable.isEmpty() || m_keyField.isEmpty())
         throw DbError(QStringLiteral("Query ini tidak dapat diubah"));
     const int keyCol = fieldIndex(m_keyField);
@@ -300,13 +300,16 @@ void FbQuery::post()
         params.insert(QStringLiteral("P%1").arg(i), m_pending[i].second);
     }
     params.insert(QStringLiteral("KEYVALUE"), m_rows[m_current][keyCol]);
+    int written = 0;
     if (!sets.isEmpty())
-        m_connection->execute(QStringLiteral("update %1 set %2 where %3 = :KEYVALUE")
-                                  .arg(m_updateTable, sets.join(QStringLiteral(", ")), m_keyField),
-                              params);
+        written = m_connection->execute(
+            QStringLiteral("update %1 set %2 where %3 = :KEYVALUE")
+                .arg(m_updateTable, sets.join(QStringLiteral(", ")), m_keyField),
+            params);
     for (const auto& p : m_pending)
         m_rows[m_current][fieldIndex(p.first)] = p.second;
     m_editing = false;
     m_pending.clear();
     emit rowChanged(m_current);
+    return written;
 }

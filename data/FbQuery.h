@@ -68,7 +68,8 @@ public:
     void setUpdateTarget(const QString& table, const QString& keyField);
     void edit();
     void setField(const QString& name, const QVariant& value);
-    void post(); // throws DbError
+    // Throws DbError; returns the rows written, 0 when the row is no longer there.
+    int post();
 
 signals:
     void opened();

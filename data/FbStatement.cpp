@@ -264,6 +264,30 @@ bool FbStatement::fetch(QVector<QVariant>& row)
     return true;
 }
 
+int FbStatement::affectedRows()
+{
+    const char items[] = {isc_info_sql_records};
+    char buffer[64] = {};
+    isc_dsql_sql_info(d->status, &d->stmt, sizeof items, items, sizeof buffer, buffer);
+    d->check();
+    if (buffer[0] != isc_info_sql_records)
+        return 0;
+    int total = 0;
+    const char* p = buffer + 3; // item, then the length of the whole list
+    const char* end = buffer + sizeof buffer;
+    while (p < end && *p != isc_info_end) {
+        const char item = *p++;
+        const short len = short(isc_vax_integer(p, 2));
+        p += 2;
+        const int count = int(isc_vax_integer(p, len));
+        p += len;
+        if (item == isc_info_req_update_count || item == isc_info_req_delete_count ||
+            item == isc_info_req_insert_count)
+            total += count;
+    }
+    return total;
+}
+
 void FbStatement::commit()
 {
     if (d->stmt) {

@@ -29,6 +29,8 @@ public:
     const QStringList& columnNames() const { return m_columns; }
     // Fetches the next row; false at the end. Throws DbError.
     bool fetch(QVector<QVariant>& row);
+    // Rows the executed write changed (updated, deleted or inserted). Throws DbError.
+    int affectedRows();
     void commit(); // throws DbError
 
 private:

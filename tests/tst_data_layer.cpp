@@ -153,7 +153,7 @@ private slots:
     {
         FbConnection c;
         c.setParams(scratch);
-        c.execute(QStringLiteral("insert into T (ID, S, N) values (3000, 'x', 1.5)"));
+        QCOMPARE(c.execute(QStringLiteral("insert into T (ID, S, N) values (3000, 'x', 1.5)")), 1);
         FbQuery q(&c);
         q.setSql(QStringLiteral("select ID, S, N from T where ID >= 3000"));
         q.open();
@@ -161,13 +161,20 @@ private slots:
         q.edit();
         q.setField(QStringLiteral("S"), QStringLiteral("posted"));
         q.setField(QStringLiteral("N"), QVariant::fromValue(Decimal{250, 2}));
-        q.post();
+        QCOMPARE(q.post(), 1);
         QCOMPARE(q.field(QStringLiteral("S")).toString(), QStringLiteral("posted"));
         FbQuery check(&c);
         check.setSql(QStringLiteral("select S, N from T where ID = 3000"));
         check.open();
         QCOMPARE(check.field(QStringLiteral("S")).toString(), QStringLiteral("posted"));
         QCOMPARE(check.field(QStringLiteral("N")).toString(), QStringLiteral("2.50"));
+
+        // A row deleted behind the query's back: the write reaches nothing and says so.
+        QCOMPARE(c.execute(QStringLiteral("delete from T where ID = 3000")), 1);
+        QCOMPARE(c.execute(QStringLiteral("delete from T where ID = 3000")), 0);
+        q.edit();
+        q.setField(QStringLiteral("S"), QStringLiteral("again"));
+        QCOMPARE(q.post(), 0);
     }
 
     // A parameter the statement lacks, and one left without a value: the message names it.
