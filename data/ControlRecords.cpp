@@ -1,6 +1,7 @@
 #include "data/ControlRecords.h"
 
 #include "data/DateRules.h"
+#include "data/FbConnection.h"
 #include "data/FbQuery.h"
 #include "data/SqlText.h"
 
@@ -103,6 +104,66 @@ QString memberName(const FbQuery& query)
 void makeWritable(FbQuery& query)
 {
     query.setUpdateTarget(QStringLiteral("EXTENDEDDET"), QStringLiteral("EXTENDEDDETID"));
+}
+
+QString usersSql()
+{
+    return QStringLiteral("select * from EXTENDEDDET where EXTENDEDTYPEID=2");
+}
+
+QString nikOf(const FbQuery& query)
+{
+    return slot(query, "INFO1");
+}
+
+bool locateUser(FbQuery& query, const QString& nik)
+{
+    return query.locate(QStringLiteral("INFO1"), nik);
+}
+
+const QList<ProfileSlot>& profileSlots()
+{
+    static const QList<ProfileSlot> written{
+        {"INFO5", &UserRecord::print},      {"INFO9", &UserRecord::name},
+        {"INFO10", &UserRecord::online},    {"INFO11", &UserRecord::admin},
+        {"INFO12", &UserRecord::itemToBuy}, {"INFO13", &UserRecord::sales1},
+        {"INFO14", &UserRecord::sales2},    {"INFO15", &UserRecord::dept1},
+        {"INFO16", &UserRecord::dept2},     {"INFO17", &UserRecord::dept3},
+        {"INFO18", &UserRecord::price},     {"INFO19", &UserRecord::oldStock}};
+    return written;
+}
+
+int writeProfile(FbQuery& query, const UserRecord& profile)
+{
+    makeWritable(query);
+    query.edit();
+    for (const ProfileSlot& s : profileSlots())
+        query.setField(QLatin1String(s.column), profile.*s.field);
+    return query.post();
+}
+
+int deleteCurrentRow(FbQuery& query)
+{
+    return query.connection()->execute(
+        QStringLiteral("delete from EXTENDEDDET where EXTENDEDDETID = :KEYVALUE"),
+        {{QStringLiteral("KEYVALUE"), query.field(QStringLiteral("EXTENDEDDETID"))}});
+}
+
+QString slotWidthsSql()
+{
+    return QStringLiteral(
+        "select trim(r.RDB$FIELD_NAME) as SLOT, f.RDB$CHARACTER_LENGTH as WIDTH "
+        "from RDB$RELATION_FIELDS r join RDB$FIELDS f on f.RDB$FIELD_NAME = r.RDB$FIELD_SOURCE "
+        "where r.RDB$RELATION_NAME = 'EXTENDEDDET' and f.RDB$CHARACTER_LENGTH is not null");
+}
+
+QHash<QString, int> readSlotWidths(FbQuery& query)
+{
+    QHash<QString, int> widths;
+    for (; !query.eof(); query.next())
+        widths.insert(query.field(QStringLiteral("SLOT")).toString(),
+                      query.field(QStringLiteral("WIDTH")).toInt());
+    return widths;
 }
 
 void stampStatus(FbQuery& query, const QString& status, const QDateTime& now)

@@ -4,6 +4,8 @@
 #include "data/UserRights.h"
 
 #include <QDateTime>
+#include <QHash>
+#include <QList>
 #include <QString>
 
 class FbQuery;
@@ -75,5 +77,29 @@ void stampStatus(FbQuery& query, const QString& status, const QDateTime& now);
 
 // Makes a query on EXTENDEDDET writable by its key.
 void makeWritable(FbQuery& query);
+
+// Every user record, for the profile editor's list and look-ups.
+QString usersSql();
+QString nikOf(const FbQuery& query);
+// Moves to the first user row whose NIK is exactly the text (case and blanks count).
+bool locateUser(FbQuery& query, const QString& nik);
+
+// The slots the profile editor writes, in the order it writes them.
+struct ProfileSlot {
+    const char* column;
+    QString UserRecord::*field;
+};
+const QList<ProfileSlot>& profileSlots();
+
+// Writes the profile slots of the current row of a users query by the row's key in one
+// transaction; the NIK and the status slots stay. Returns 0 when the row is gone.
+int writeProfile(FbQuery& query, const UserRecord& profile);
+// Deletes the current row by its key in one transaction; 0 when it was gone already.
+int deleteCurrentRow(FbQuery& query);
+
+// The declared width in characters of each text column of EXTENDEDDET, by column name,
+// as the database describes its own table.
+QString slotWidthsSql();
+QHash<QString, int> readSlotWidths(FbQuery& query);
 
 } // namespace ControlRecords

@@ -55,3 +55,13 @@ QByteArray TextCodec::encode(const QString& text) const
     }
     return out;
 }
+
+QChar TextCodec::firstUnencodable(const QString& text) const
+{
+    if (m_kind == Kind::Utf8)
+        return {};
+    for (const QChar c : text)
+        if (c != QLatin1Char('?') && encode(QString(c)) == "?")
+            return c;
+    return {};
+}
