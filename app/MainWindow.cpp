@@ -120,6 +120,11 @@ void MainWindow::buildMenus()
     connect(exit, &QAction::triggered, this, &MainWindow::exitChosen);
     connect(update, &QAction::triggered, this, &MainWindow::runUpdate);
     connect(about, &QAction::triggered, this, &MainWindow::showAbout);
+    // The entry shows only for users with the administration right.
+    connect(m_userProfileAction, &QAction::triggered, this, [this] {
+        if (m_profile)
+            m_profile->exec();
+    });
 
     m_panelMenu = new QMenu(this);
     m_panelMenu->setObjectName(QLatin1String(Names::panelMenu));

@@ -56,7 +56,7 @@ int runProgram(int argc, char** argv)
     MainWindow mainWindow(context);
     SalesAchievementDialog sales(mainWindow.connections(), context, mainWindow.loginState(),
                                  &mainWindow);
-    UserProfileDialog profile(&mainWindow);
+    UserProfileDialog profile(mainWindow.connections(), context, &mainWindow);
     mainWindow.setCompanions(&sales, &profile);
     fitToScreen(mainWindow);
     mainWindow.show();

@@ -48,7 +48,7 @@ WindowFixture::WindowFixture(const Servers& servers, bool lanReplies,
     window = std::make_unique<MainWindow>(context);
     omset = std::make_unique<SalesAchievementDialog>(window->connections(), context,
                                                      window->loginState(), window.get());
-    profile = std::make_unique<UserProfileDialog>(window.get());
+    profile = std::make_unique<UserProfileDialog>(window->connections(), context, window.get());
     window->setCompanions(omset.get(), profile.get());
 }
 
