@@ -1,13 +1,12 @@
 // vid_test: DB
 #include "admin/UserProfileDialog.h"
+#include "app/MainWindow.h"
 #include "data/ConnectionSet.h"
 #include "data/FbQuery.h"
 #include "platform/AppContext.h"
-#include "support/ScriptedMessages.h"
-#include "support/TestServers.h"
-#include "support/WindowFixture.h"
-
-#include "app/MainWindow.h"
+#include "tests/support/ScriptedMessages.h"
+#include "tests/support/TestServers.h"
+#include "tests/support/WindowFixture.h"
 
 #include <QAction>
 #include <QComboBox>

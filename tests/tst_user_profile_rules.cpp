@@ -3,7 +3,7 @@
 #include "data/ConnectionSet.h"
 #include "data/TextCodec.h"
 #include "platform/AppContext.h"
-#include "support/ScriptedMessages.h"
+#include "tests/support/ScriptedMessages.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
