@@ -6,6 +6,7 @@
 #include "app/OnlineUsersPanel.h"
 #include "data/DateRules.h"
 #include "platform/WindowScaler.h"
+#include "sales/ReceivablesReports.h"
 #include "sales/SalesAchievementDialog.h"
 #include "stock/ItemToBuyReport.h"
 #include "stock/StockPrinter.h"
@@ -47,6 +48,10 @@ MainWindow::MainWindow(AppContext& context, QWidget* parent)
     connect(m_stock, &StockView::printRequested, m_printer, &StockPrinter::printFromButton);
     connect(this, &MainWindow::printRequested, m_printer, &StockPrinter::printStock);
     connect(this, &MainWindow::itemToBuyRequested, m_itemToBuy, &ItemToBuyReport::run);
+    auto* receivables = new ReceivablesReports(m_db, m_context, m_session.receivablesSummarySql,
+                                               m_session.receivablesDetailSql, this);
+    connect(this, &MainWindow::summaryRequested, receivables, &ReceivablesReports::showSummary);
+    connect(this, &MainWindow::detailRequested, receivables, &ReceivablesReports::showDetail);
     buildMenus();
     resize(kDesignSize);
 }

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "data/FbQuery.h"
+#include "report/QueryReport.h"
+
+#include <QObject>
+#include <QStringList>
+
+struct AppContext;
+class ConnectionSet;
+
+// The receivables summary (per salesman and company) and detail (per customer) reports over
+// the three company databases, run with the statements the login completed.
+class ReceivablesReports : public QObject
+{
+    Q_OBJECT
+public:
+    // The statements are read on every run, so they may be completed after construction.
+    ReceivablesReports(ConnectionSet& connections, AppContext& context,
+                       const QStringList& summaryStatement, const QStringList& detailStatement,
+                       QObject* parent = nullptr);
+
+    // One query per company, in the order KRT, BSM, TWSP.
+    FbQuery& companyQuery(int company) { return *m_queries[company]; }
+
+public slots:
+    void showSummary();
+    void showDetail();
+
+private:
+    // Drops the company connections, which empties every other result on them, so the
+    // report reads fresh figures; a database error is shown and no report opens.
+    void run(const QString& layoutName, const QStringList& statement);
+
+    FbQuery m_krt;
+    FbQuery m_bsm;
+    FbQuery m_twsp;
+    FbQuery* m_queries[3] = {&m_krt, &m_bsm, &m_twsp};
+    const QStringList& m_summaryStatement;
+    const QStringList& m_detailStatement;
+    QueryReport m_report;
+};
