@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Deterministic demo data for one of the five databases.
 
-    demo_data.py --db krt|soka|kw|old|edp --items N --work DIR --target FILE
+    demo_data.py --db krt|soka|kw|old|edp --items N [--invoices N --salesmen M --teams T]
+                 --work DIR --target FILE
 
 writes DIR/*.dat (fixed-width records), DIR/create.sql, an isql script that
 creates FILE, and DIR/load.sql, one that adds the ERP schema and loads the
@@ -17,8 +18,10 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import demo_known as known  # noqa: E402
+import demo_sales  # noqa: E402
 import layout  # noqa: E402
 from demo_catalog import CATEGORIES, catalog_item, company_indices  # noqa: E402
+from demo_sales import SalesVolume  # noqa: E402
 from demo_tables import LOAD_ORDER, new_tables  # noqa: E402
 from extfile import date  # noqa: E402
 
@@ -88,9 +91,10 @@ def random_day(rng: random.Random) -> datetime.date:
 
 
 class Builder:
-    def __init__(self, key: str, items: int):
+    def __init__(self, key: str, items: int, volume: SalesVolume | None = None):
         self.key = key
         self.items = items
+        self.volume = volume or SalesVolume(None, len(SALESMEN), len(FIXED_TEAMS))
         self.t = new_tables()
         self.next_id: dict[str, int] = {}
 
@@ -151,8 +155,8 @@ class Builder:
 
 
 class Company(Builder):
-    def __init__(self, key: str, items: int):
-        super().__init__(key, items)
+    def __init__(self, key: str, items: int, volume: SalesVolume | None = None):
+        super().__init__(key, items, volume)
         self.company = {"krt": 0, "soka": 1, "kw": 2}[key]
         self.prefix = COMPANY_PREFIX[self.company]
         self.salesman_ids: dict[str, int] = {}
@@ -178,6 +182,8 @@ class Company(Builder):
             people.reverse()
         elif self.company == 2:
             people = people[3:] + people[:3]
+        people += [(name, division, target) for name, division, target, _ in
+                   demo_sales.added_salesmen(self.volume, len(SALESMEN), len(FIXED_TEAMS))]
         for offset, (name, division, target) in enumerate(people):
             sid = SALESMAN_ID_BASE[self.company] + offset
             self.salesman_ids[name] = sid
@@ -188,7 +194,7 @@ class Company(Builder):
 
     def persons(self) -> None:
         rng = random.Random(2000 + self.company)
-        count = 30 + self.items // 500
+        count = demo_sales.customer_count(30 + self.items // 500, self.volume)
         andi = self.salesman_ids[known.KNOWN_SALESMAN]
         self.t["PERSONDATA"].add(1, "C-00001", "Toko Pak'De", 0, 1, andi, "Jl. Pintu Kecil 12",
                                  "Jakarta Barat")
@@ -426,7 +432,9 @@ class Company(Builder):
 
     def random_invoices(self) -> None:
         rng = self.rng
-        count = max(80, self.items // 20)
+        count = self.volume.invoices
+        if count is None:
+            count = max(80, self.items // 20)
         for n in range(1, count + 1):
             day = random_day(rng)
             currency = 1 if rng.random() < 0.05 else 2
@@ -566,12 +574,17 @@ class Control(Builder):
             time = "09:15:00" if status == "Online" else "17:30:05"
             self.row(2, nik, None, None, None, p5, status, time, "10/06/2026", name, p10, p11, p12,
                      s13, s14, d15, d16, d17, p18, p19)
-        for team, salesman, own, total in self.TEAMS:
+        added = demo_sales.added_team_rows(self.volume, len(SALESMEN), len(FIXED_TEAMS))
+        for team, salesman, own, total in self.TEAMS + added:
             self.row(8, team, salesman, own, total)
         self.row(1, "GUDANG", "Kapuk", None, None, None, "Aktif")
         self.row(1, "GUDANG", "LTC", None, None, None, "Aktif")
         self.row(99, "SERVERNAME", "LAN")
         self.audit_rows(5)
+
+
+# The documented sales teams, counted in by --teams.
+FIXED_TEAMS = {team for team, _, _, _ in Control.TEAMS}
 
 
 def load_script(builder: Builder, work: str, target: str) -> str:
@@ -615,18 +628,28 @@ def main() -> int:
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--db", required=True, choices=[db.key for db in layout.ALL])
     parser.add_argument("--items", type=int, default=300)
+    parser.add_argument("--invoices", type=int, default=None,
+                        help="generated invoices per company (default: items / 20, at least 80)")
+    parser.add_argument("--salesmen", type=int, default=len(SALESMEN),
+                        help="salesmen per company list, the fixed ones included")
+    parser.add_argument("--teams", type=int, default=len(FIXED_TEAMS),
+                        help="sales teams, the fixed ones included")
     parser.add_argument("--work", required=True)
     parser.add_argument("--target", required=True)
     args = parser.parse_args()
     if args.items < 50:
         parser.error("--items must be at least 50")
+    volume = SalesVolume(args.invoices, args.salesmen, args.teams)
+    problem = demo_sales.check(volume, len(SALESMEN), len(FIXED_TEAMS))
+    if problem:
+        parser.error(problem)
     os.makedirs(args.work, exist_ok=True)
     if args.db in ("krt", "soka", "kw"):
-        builder: Builder = Company(args.db, args.items)
+        builder: Builder = Company(args.db, args.items, volume)
     elif args.db == "old":
-        builder = OldStock(args.db, args.items)
+        builder = OldStock(args.db, args.items, volume)
     else:
-        builder = Control(args.db, args.items)
+        builder = Control(args.db, args.items, volume)
     builder.build()
     with open(os.path.join(args.work, "create.sql"), "w", encoding="ascii") as out:
         out.write(create_script(os.path.abspath(args.target)))
