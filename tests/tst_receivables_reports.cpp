@@ -3,9 +3,12 @@
 #include "data/ConnectionSet.h"
 #include "data/Decimal.h"
 #include "data/FbQuery.h"
+#include "data/QueryTableModel.h"
 #include "report/PdfExporter.h"
 #include "report/XlsxExporter.h"
 #include "sales/ReceivablesReports.h"
+#include "stock/StockView.h"
+#include "tests/support/ByName.h"
 #include "tests/support/TestServers.h"
 #include "tests/support/WindowFixture.h"
 
@@ -13,8 +16,11 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLineEdit>
 #include <QProcess>
+#include <QRadioButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -127,6 +133,15 @@ QPair<double, double> invoicedAndOwed()
         owed += query.field("OWED").value<Decimal>().toDouble();
     }
     return {invoiced, owed};
+}
+
+// Books a payment on one of company KRT's invoices.
+void setPaid(const QString& invoice, int amount)
+{
+    FbConnection krt;
+    krt.setParams(companyDatabase(0));
+    krt.execute("update ARINV set PAIDAMOUNT = :PAID where INVOICENO = :INVOICE",
+                {{"PAID", amount}, {"INVOICE", invoice}});
 }
 
 // The main window on the test servers, logged in with one NIK.
@@ -290,6 +305,37 @@ private slots:
         QVERIFY(report);
         QCOMPARE(salesmenIn(*report), QSet<QString>(detail.begin(), detail.end()));
         QCOMPARE(session.fixture.messages.texts(), QStringList());
+    }
+
+    // Every run reads the databases afresh: a payment booked since the last run shows.
+    void currentFiguresOnEveryRun()
+    {
+        QVERIFY(m_admin->run("Summary1"));
+        QCOMPARE(m_admin->fixture.viewer.lineOf("Andi"),
+                 QStringList({"Andi", "3,885,000.00", "1,210,000.00", "2,675,000.00", "KRT"}));
+
+        setPaid("KRT-A-0002", 220000);
+        auto restore = qScopeGuard([] { setPaid("KRT-A-0002", 0); });
+        QVERIFY(m_admin->run("Summary1"));
+        QCOMPARE(m_admin->fixture.viewer.lineOf("Andi"),
+                 QStringList({"Andi", "3,885,000.00", "1,430,000.00", "2,455,000.00", "KRT"}));
+        QVERIFY(m_admin->run("Detail1"));
+        QCOMPARE(m_admin->fixture.viewer.lineOf("Toko Pak'De"),
+                 QStringList({"Toko Pak'De", "2,775,000.00", "320,000.00", "2,455,000.00"}));
+    }
+
+    // The reports drop the company connections first, which empties the stock results.
+    void stockResultsEmptied()
+    {
+        StockView& view = m_admin->fixture.window->stockView();
+        byName<QRadioButton>(view.panel(), "rb2")->setChecked(true);
+        byName<QLineEdit>(view.panel(), "vidarera")->setText("kabel");
+        view.runStockCheck();
+        for (int company = 0; company < 3; ++company)
+            QVERIFY(view.dataSource(company)->rowCount() > 0);
+        QVERIFY(m_admin->run("Detail1"));
+        for (int company = 0; company < 3; ++company)
+            QCOMPARE(view.dataSource(company)->rowCount(), 0);
     }
 
     // A company database that cannot be reached: the error box carries the database's
