@@ -28,8 +28,9 @@ public slots:
     void showDetail();
 
 private:
-    // Drops the company connections, which empties every other result on them, so the
-    // report reads fresh figures; a database error is shown and no report opens.
+    // Drops the company connections first (which empties every other result on them) and
+    // reads every figure afresh; a database error is shown and no report opens, since
+    // totals over the companies would be wrong without one of them.
     void run(const QString& layoutName, const QStringList& statement);
 
     FbQuery m_krt;
