@@ -48,8 +48,7 @@ MainWindow::MainWindow(AppContext& context, QWidget* parent)
     connect(m_stock, &StockView::printRequested, m_printer, &StockPrinter::printFromButton);
     connect(this, &MainWindow::printRequested, m_printer, &StockPrinter::printStock);
     connect(this, &MainWindow::itemToBuyRequested, m_itemToBuy, &ItemToBuyReport::run);
-    auto* receivables = new ReceivablesReports(m_db, m_context, m_session.receivablesSummarySql,
-                                               m_session.receivablesDetailSql, this);
+    auto* receivables = new ReceivablesReports(m_db, m_context, m_session, this);
     connect(this, &MainWindow::summaryRequested, receivables, &ReceivablesReports::showSummary);
     connect(this, &MainWindow::detailRequested, receivables, &ReceivablesReports::showDetail);
     buildMenus();

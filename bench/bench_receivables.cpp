@@ -10,6 +10,7 @@
 #include "data/ConnectionSet.h"
 #include "data/ControlRecords.h"
 #include "data/FbQuery.h"
+#include "data/LoginState.h"
 #include "platform/AppContext.h"
 #include "platform/Messages.h"
 #include "report/ReportPrepared.h"
@@ -117,18 +118,18 @@ int main(int argc, char** argv)
     connections.configureCompanies(record.suffixKrt, record.suffixSoka, record.suffixKw);
 
     // The statements as the login completes them for a user who sees every salesman.
-    SalesScope everyoneScope;
-    everyoneScope.sales1 = QStringLiteral("1");
-    const FilterLines everyone = salesFilterLines(everyoneScope, {});
-    const QStringList summary = summaryStatementStart() + everyone.summary;
-    const QStringList detail = detailStatementStart() + everyone.detail;
+    LoginState session;
+    session.sales.sales1 = QStringLiteral("1");
+    const FilterLines everyone = salesFilterLines(session.sales, {});
+    session.receivablesSummarySql = summaryStatementStart() + everyone.summary;
+    session.receivablesDetailSql = detailStatementStart() + everyone.detail;
 
     CountingMessages messages;
     StopwatchViewer viewer;
     AppContext context;
     context.messages = &messages;
     context.reportViewer = &viewer;
-    ReceivablesReports reports(connections, context, summary, detail);
+    ReceivablesReports reports(connections, context, session);
 
     struct Case {
         const char* label;

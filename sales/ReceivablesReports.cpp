@@ -1,6 +1,7 @@
 #include "sales/ReceivablesReports.h"
 
 #include "data/ConnectionSet.h"
+#include "data/LoginState.h"
 #include "platform/AppContext.h"
 
 namespace
@@ -12,10 +13,9 @@ const QString kDetailLayout = QStringLiteral("reportdetail");
 } // namespace
 
 ReceivablesReports::ReceivablesReports(ConnectionSet& connections, AppContext& context,
-                                       const QStringList& summaryStatement,
-                                       const QStringList& detailStatement, QObject* parent)
+                                       const LoginState& session, QObject* parent)
     : QObject(parent), m_krt(&connections.krt), m_bsm(&connections.soka), m_twsp(&connections.kw),
-      m_summaryStatement(summaryStatement), m_detailStatement(detailStatement),
+      m_session(session),
       m_report(*context.reportViewer, *context.messages, QLocale(), context.clock)
 {
     for (int company = 0; company < 3; ++company)
@@ -24,12 +24,12 @@ ReceivablesReports::ReceivablesReports(ConnectionSet& connections, AppContext& c
 
 void ReceivablesReports::showSummary()
 {
-    run(kSummaryLayout, m_summaryStatement);
+    run(kSummaryLayout, m_session.receivablesSummarySql);
 }
 
 void ReceivablesReports::showDetail()
 {
-    run(kDetailLayout, m_detailStatement);
+    run(kDetailLayout, m_session.receivablesDetailSql);
 }
 
 void ReceivablesReports::run(const QString& layoutName, const QStringList& statement)

@@ -8,6 +8,7 @@
 
 struct AppContext;
 class ConnectionSet;
+struct LoginState;
 
 // The receivables summary (per salesman and company) and detail (per customer) reports over
 // the three company databases, run with the statements the login completed.
@@ -15,9 +16,9 @@ class ReceivablesReports : public QObject
 {
     Q_OBJECT
 public:
-    // The statements are read on every run, so they may be completed after construction.
-    ReceivablesReports(ConnectionSet& connections, AppContext& context,
-                       const QStringList& summaryStatement, const QStringList& detailStatement,
+    // The session's statements are read on every run, so the login may complete them after
+    // construction.
+    ReceivablesReports(ConnectionSet& connections, AppContext& context, const LoginState& session,
                        QObject* parent = nullptr);
 
     // One query per company, in the order KRT, BSM, TWSP.
@@ -37,7 +38,6 @@ private:
     FbQuery m_bsm;
     FbQuery m_twsp;
     FbQuery* m_queries[3] = {&m_krt, &m_bsm, &m_twsp};
-    const QStringList& m_summaryStatement;
-    const QStringList& m_detailStatement;
+    const LoginState& m_session;
     QueryReport m_report;
 };
