@@ -26,6 +26,7 @@
 #include <QTextStream>
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <vector>
 
 namespace
@@ -116,6 +117,16 @@ int main(int argc, char** argv)
     connections.serverAddress = host;
     connections.serverPort = port;
     connections.configureCompanies(record.suffixKrt, record.suffixSoka, record.suffixKw);
+
+    // The ERP's own users keep the company databases open all day. So does this benchmark:
+    // otherwise the side that runs while the other still holds its attachments finds the
+    // server's page cache warm, and the one that attaches to a closed database starts cold.
+    std::vector<std::unique_ptr<FbConnection>> keepers;
+    for (const FbConnection* company : {&connections.krt, &connections.soka, &connections.kw}) {
+        keepers.push_back(std::make_unique<FbConnection>());
+        keepers.back()->setParams(company->params());
+        keepers.back()->open();
+    }
 
     // The statements as the login completes them for a user who sees every salesman.
     LoginState session;
