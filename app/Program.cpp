@@ -52,6 +52,7 @@ int runProgram(int argc, char** argv)
     context.downloader = &downloader;
     context.launcher = &launcher;
     context.programDir = QApplication::applicationDirPath();
+    context.userConfigDir = userConfigFolder();
 
     MainWindow mainWindow(context);
     SalesAchievementDialog sales(mainWindow.connections(), context, mainWindow.loginState(),
