@@ -94,6 +94,8 @@ private slots:
             << "./usr/share/icons/hicolor/256x256/apps/vidarera.png" << false;
         QTest::newRow("readme") << "./usr/share/doc/vidarera/README.md" << false;
         QTest::newRow("sample settings") << "./usr/share/doc/vidarera/Config.ini.sample" << false;
+        QTest::newRow("guide") << "./usr/share/doc/vidarera/panduan.md" << false;
+        QTest::newRow("guide's pictures") << "./usr/share/doc/vidarera/img/cek-stok.png" << false;
     }
     void files()
     {
