@@ -36,4 +36,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 # fonts are read at run time, so they are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
+# A user without raw-socket rights reaches the LAN server's echo through the system's ping;
+# without it the program goes straight to the head office.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "iputils-ping")
 include(CPack)

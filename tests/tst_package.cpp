@@ -76,6 +76,7 @@ private slots:
     {
         QCOMPARE(field(QStringLiteral("Package")), QStringLiteral("vidarera"));
         QCOMPARE(field(QStringLiteral("Version")), QStringLiteral(VID_VERSION));
+        QCOMPARE(field(QStringLiteral("Recommends")), QStringLiteral("iputils-ping"));
         QCOMPARE(QFileInfo(m_deb).fileName(),
                  QStringLiteral("vidarera_%1_%2.deb")
                      .arg(QStringLiteral(VID_VERSION), field(QStringLiteral("Architecture"))));
