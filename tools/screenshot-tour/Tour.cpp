@@ -67,7 +67,10 @@ void Tour::act(std::function<void()> action)
 {
     m_steps.push_back({int(m_chapters.size()) - 1, [this, action] {
                            // Queued: a dialog it opens runs its loop outside this step.
-                           QTimer::singleShot(0, this, action);
+                           QTimer::singleShot(0, this, [this, action] {
+                               m_beforeAction = topDialog();
+                               action();
+                           });
                            return true;
                        }});
     pause(kSettleMs);
@@ -94,25 +97,31 @@ void Tour::shoot(const QString& name, std::function<QWidget*()> widget)
                        }});
 }
 
-void Tour::shootDialog(const QString& name)
+void Tour::awaitDialog()
 {
-    // Waits until a dialog is up, then gives it time to settle before the picture.
+    // Until a dialog other than the one the last action started from is up, then time for it
+    // to settle.
     auto appeared = std::make_shared<qint64>(-1);
     m_steps.push_back({int(m_chapters.size()) - 1,
-                       [this, name, appeared] {
-                           QWidget* dialog = topDialog();
+                       [this, appeared] {
                            const qint64 now = QDateTime::currentMSecsSinceEpoch();
-                           if (!dialog)
+                           QWidget* top = topDialog();
+                           if (!top || top == m_beforeAction)
                                return false;
                            if (*appeared < 0)
                                *appeared = now;
                            if (now - *appeared < kSettleMs)
                                return false;
                            *appeared = -1;
-                           save(dialog, name);
                            return true;
                        },
                        kDialogWaitMs});
+}
+
+void Tour::shootDialog(const QString& name)
+{
+    awaitDialog();
+    shoot(name, [] { return topDialog(); });
 }
 
 void Tour::closeDialog(const QString& buttonText)

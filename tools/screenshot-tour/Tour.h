@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
@@ -28,7 +29,9 @@ public:
     void require(const QString& what, std::function<bool()> condition);
     // Saves a picture of a widget (found when the step runs) as <name>.png.
     void shoot(const QString& name, std::function<QWidget*()> widget);
-    // Waits for a modal dialog or popup menu to appear and saves its picture.
+    // Waits for a modal dialog or popup menu to appear and settle.
+    void awaitDialog();
+    // The same, then saves its picture.
     void shootDialog(const QString& name);
     // Closes the dialog or menu on top: presses the button with that text, else rejects it.
     void closeDialog(const QString& buttonText = {});
@@ -56,6 +59,7 @@ private:
     size_t m_next = 0;
     qint64 m_stepStarted = -1;
     QTimer m_timer;
+    QPointer<QWidget> m_beforeAction; // the dialog on top when the last action started
     QStringList m_saved;
     QStringList m_skipped;
 };

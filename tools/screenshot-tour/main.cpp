@@ -20,6 +20,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
@@ -277,7 +278,24 @@ private:
 
         m_tour.chapter(QStringLiteral("sales achievement"));
         choose("SalesReport2");
-        m_tour.shootDialog(QStringLiteral("penjualan"));
+        m_tour.awaitDialog();
+        m_tour.require(QStringLiteral("the sales list"), [this] {
+            auto* names = qobject_cast<QComboBox*>(find("cbnamasales"));
+            return names && names->findText(QStringLiteral("Andi")) >= 0;
+        });
+        m_tour.act([this] {
+            auto* names = qobject_cast<QComboBox*>(find("cbnamasales"));
+            names->setCurrentIndex(names->findText(QStringLiteral("Andi")));
+            qobject_cast<QDateEdit*>(find("DateAwal"))->setDate(QDate(2026, 1, 1));
+            qobject_cast<QDateEdit*>(find("DateAkhir"))->setDate(QDate(2026, 1, 31));
+        });
+        click("btncek");
+        m_tour.shootDialog(QStringLiteral("penjualan-selamat"));
+        m_tour.closeDialog(QStringLiteral("OK"));
+        m_tour.shoot(QStringLiteral("penjualan"), [this] { return find("Omset"); });
+        click("btndetail");
+        m_tour.shootDialog(QStringLiteral("penjualan-detail"));
+        m_tour.closeDialog();
         m_tour.closeDialog();
 
         m_tour.chapter(QStringLiteral("receivables summary"));
