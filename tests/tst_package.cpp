@@ -1,4 +1,5 @@
 #include "app/ServerSettings.h"
+#include "app/UpdateSettings.h"
 #include "platform/IniFile.h"
 #include "stock/StockSettings.h"
 #include "stock/StockViewRules.h"
@@ -200,6 +201,10 @@ private slots:
         QCOMPARE(servers.fallback, QStringLiteral("10.10.0.6"));
         QCOMPARE(servers.connection.connectTimeoutSeconds, 10);
         QCOMPARE(servers.connection.charset, QStringLiteral("WIN1252"));
+        const UpdateSettings update = UpdateSettings::read(sample, QStringLiteral("/usr/bin"));
+        QCOMPARE(update.host, QStringLiteral("10.10.0.5"));
+        QCOMPARE(update.firstFolder, QStringLiteral("/usr/bin"));
+        QCOMPARE(update.timeoutSeconds, 30);
 
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));

@@ -10,6 +10,8 @@
 #include "app/Program.h"
 #include "platform/AppContext.h"
 #include "platform/Clock.h"
+#include "platform/FileLauncher.h"
+#include "platform/HttpDownloader.h"
 #include "platform/IcmpPinger.h"
 #include "platform/QtMessages.h"
 #include "report/ReportDialogViewer.h"
@@ -40,15 +42,24 @@ public:
     bool echo(const QString&, int) override { return false; }
 };
 
+// The tour never hands over to an updater.
+class NoLauncher : public FileLauncher
+{
+public:
+    bool launch(const QString&) override { return false; }
+};
+
 struct Servers {
     QString lan, headOffice, fallback;
+    QString updateHost; // serves no updater
 };
 
 // One run of the program, composed as the program entry composes it, with its own Config.ini.
 class Session
 {
 public:
-    Session(const Servers& servers, bool lanAnswers)
+    // Without an updater beside the program the start-up fetches one first.
+    Session(const Servers& servers, bool lanAnswers, bool updaterPresent)
         : m_messages(QStringLiteral("Vid Arera")), m_viewer(m_messages),
           m_pinger(lanAnswers ? static_cast<Pinger*>(&m_echo) : &m_silence)
     {
@@ -56,12 +67,19 @@ public:
         ini.open(QIODevice::WriteOnly);
         ini.write("[Server]\r\nLAN=" + servers.lan.toUtf8() +
                   "\r\nHO=" + servers.headOffice.toUtf8() +
-                  "\r\nFallback=" + servers.fallback.toUtf8() + "\r\nConnectTimeout=3\r\n");
+                  "\r\nFallback=" + servers.fallback.toUtf8() + "\r\nConnectTimeout=3\r\n" +
+                  "[Update]\r\nHost=" + servers.updateHost.toUtf8() + "\r\nTimeout=3\r\n");
         ini.close();
+        if (updaterPresent) {
+            QFile updater(m_dir.filePath(QStringLiteral("AutoUpdate.exe")));
+            updater.open(QIODevice::WriteOnly);
+        }
         m_context.messages = &m_messages;
         m_context.clock = &m_clock;
         m_context.pinger = m_pinger;
         m_context.reportViewer = &m_viewer;
+        m_context.downloader = &m_downloader;
+        m_context.launcher = &m_launcher;
         m_context.programDir = m_dir.path();
         window = std::make_unique<MainWindow>(m_context);
         m_omset = std::make_unique<SalesAchievementDialog>(window->connections(), m_context,
@@ -93,6 +111,8 @@ private:
     IcmpPinger m_echo;
     SilentPinger m_silence;
     ReportDialogViewer m_viewer;
+    HttpDownloader m_downloader;
+    NoLauncher m_launcher;
     Pinger* m_pinger;
     AppContext m_context;
     std::unique_ptr<SalesAchievementDialog> m_omset;
@@ -116,11 +136,11 @@ public:
 private:
     QMainWindow* window() const { return m_session ? m_session->window.get() : nullptr; }
 
-    void start(const Servers& servers, bool lanAnswers)
+    void start(const Servers& servers, bool lanAnswers, bool updaterPresent = true)
     {
-        m_tour.act([this, servers, lanAnswers] {
+        m_tour.act([this, servers, lanAnswers, updaterPresent] {
             m_session.reset();
-            m_session = std::make_unique<Session>(servers, lanAnswers);
+            m_session = std::make_unique<Session>(servers, lanAnswers, updaterPresent);
         });
     }
 
@@ -180,8 +200,8 @@ private:
 
     void startupMessages()
     {
-        const Servers deadHo{m_servers.lan, m_dead, m_servers.fallback};
-        const Servers nothing{m_dead, m_dead, m_dead};
+        const Servers deadHo{m_servers.lan, m_dead, m_servers.fallback, m_dead};
+        const Servers nothing{m_dead, m_dead, m_dead, m_dead};
         m_tour.chapter(QStringLiteral("start-up on the head office"));
         start(m_servers, false);
         m_tour.shootDialog(QStringLiteral("mulai-ho"));
@@ -206,8 +226,10 @@ private:
     void mainTour()
     {
         m_tour.chapter(QStringLiteral("start-up and login"));
-        start(m_servers, true);
+        start(m_servers, true, false);
         m_tour.shootDialog(QStringLiteral("mulai-lan"));
+        m_tour.closeDialog(QStringLiteral("OK"));
+        m_tour.shootDialog(QStringLiteral("mulai-updater"));
         m_tour.closeDialog(QStringLiteral("OK"));
         shootWindow(QStringLiteral("login"));
         typeAndEnter("nik", QStringLiteral("100001"));
@@ -275,6 +297,20 @@ private:
         click("rb2");
         click("Button1");
         chooseFromList("ComboBox1", QStringLiteral("Filter Deskripsi"));
+        typeAndEnter("vidarera", QStringLiteral("kabel"));
+
+        m_tour.chapter(QStringLiteral("online users"));
+        choose("CekOnline1");
+        m_tour.require(QStringLiteral("the online list"), [this] {
+            QWidget* list = find("DBGrid5");
+            return list && list->isVisible();
+        });
+        shootWindow(QStringLiteral("user-online"));
+
+        m_tour.chapter(QStringLiteral("about"));
+        choose("About1");
+        m_tour.shootDialog(QStringLiteral("tentang"));
+        m_tour.closeDialog(QStringLiteral("OK"));
 
         m_tour.chapter(QStringLiteral("sales achievement"));
         choose("SalesReport2");
@@ -313,19 +349,6 @@ private:
         m_tour.shootDialog(QStringLiteral("profil-user"));
         m_tour.closeDialog();
 
-        m_tour.chapter(QStringLiteral("online users"));
-        choose("CekOnline1");
-        m_tour.require(QStringLiteral("the online list"), [this] {
-            QWidget* list = find("DBGrid5");
-            return list && list->isVisible();
-        });
-        shootWindow(QStringLiteral("user-online"));
-
-        m_tour.chapter(QStringLiteral("about"));
-        choose("About1");
-        m_tour.shootDialog(QStringLiteral("tentang"));
-        m_tour.closeDialog(QStringLiteral("OK"));
-
         m_tour.chapter(QStringLiteral("closing"));
         m_tour.act([this] { window()->close(); });
         m_tour.shootDialog(QStringLiteral("tutup"));
@@ -351,7 +374,7 @@ int main(int argc, char** argv)
         return 2;
     }
     Tour tour(args[1]);
-    Guide guide(tour, {args[2], args[3], args[4]}, args[5]);
+    Guide guide(tour, {args[2], args[3], args[4], args[5]}, args[5]);
     guide.build();
     const int status = tour.run();
     std::fprintf(stderr, "screenshot-tour: %d pictures, %d chapters skipped\n",
