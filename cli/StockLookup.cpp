@@ -17,8 +17,6 @@
 namespace
 {
 constexpr int kPingTimeoutMs = 5000;
-// NIKs this long or longer are looked up; the login ignores shorter ones.
-constexpr int kShortestNik = 6;
 } // namespace
 
 StockLookup::StockLookup(ConnectionSet& connections, Pinger& pinger)
@@ -62,7 +60,7 @@ void StockLookup::connect(const LookupOptions& options, const ServerSettings& se
 bool StockLookup::priceRight(const QString& nik)
 {
     const QString unknown = QStringLiteral("NIK %1 tidak dikenal").arg(nik);
-    if (nik.size() < kShortestNik)
+    if (nik.size() < ControlRecords::kShortestNik)
         throw UnknownUser(unknown.toStdString());
     FbQuery user(&m_db.control);
     user.setSql(ControlRecords::userByNikSql());
