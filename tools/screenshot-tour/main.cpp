@@ -346,7 +346,13 @@ private:
 
         m_tour.chapter(QStringLiteral("user profile"));
         choose("UserProfile1");
-        m_tour.shootDialog(QStringLiteral("profil-user"));
+        m_tour.awaitDialog();
+        m_tour.require(QStringLiteral("the NIK list"), [this] {
+            auto* niks = qobject_cast<QComboBox*>(find("cbnik"));
+            return niks && niks->findText(QStringLiteral("100003")) >= 0;
+        });
+        chooseFromList("cbnik", QStringLiteral("100003"));
+        m_tour.shoot(QStringLiteral("profil-user"), [this] { return find("frmuserprofile"); });
         m_tour.closeDialog();
 
         m_tour.chapter(QStringLiteral("closing"));
