@@ -15,15 +15,9 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-namespace
-{
-// NIKs of this length or shorter are not looked up.
-constexpr int kShortestNik = 6;
-} // namespace
-
 void MainWindow::nikEntered()
 {
-    if (m_session.loggedIn || m_loginPanel->nik().size() < kShortestNik)
+    if (m_session.loggedIn || m_loginPanel->nik().size() < ControlRecords::kShortestNik)
         return;
     try {
         login();

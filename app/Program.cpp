@@ -2,6 +2,7 @@
 
 #include "admin/UserProfileDialog.h"
 #include "app/MainWindow.h"
+#include "app/ProgramOptions.h"
 #include "platform/AppContext.h"
 #include "platform/Clock.h"
 #include "platform/DesktopLauncher.h"
@@ -35,6 +36,8 @@ void nameApplication()
 
 int runProgram(int argc, char** argv)
 {
+    if (const std::optional<int> status = answerInfoOption(argc, argv))
+        return *status;
     QApplication app(argc, argv);
     nameApplication();
 
@@ -52,6 +55,7 @@ int runProgram(int argc, char** argv)
     context.downloader = &downloader;
     context.launcher = &launcher;
     context.programDir = QApplication::applicationDirPath();
+    context.userConfigDir = userConfigFolder();
 
     MainWindow mainWindow(context);
     SalesAchievementDialog sales(mainWindow.connections(), context, mainWindow.loginState(),

@@ -51,8 +51,9 @@ struct UserRecord {
 QString applicationRecordSql();
 ApplicationRecord readApplicationRecord(const FbQuery& query);
 
-// The longest NIK the login field takes.
+// The longest NIK the login field takes, and the shortest one a login looks up.
 constexpr int kLongestNik = 255;
+constexpr int kShortestNik = 6;
 
 // The user with the NIK bound as parameter NIK.
 QString userByNikSql();

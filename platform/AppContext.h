@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ConfigLocation.h"
+
 #include <QString>
 
 class Clock;
@@ -18,7 +20,8 @@ struct AppContext {
     ReportViewer* reportViewer = nullptr;
     Downloader* downloader = nullptr; // fetches the updater
     FileLauncher* launcher = nullptr; // starts the updater
-    QString programDir;               // where Config.ini lives
+    QString programDir;               // the program file's folder
+    QString userConfigDir; // the user's configuration folder; empty keeps Config.ini beside
 
-    QString configPath() const { return programDir + QStringLiteral("/Config.ini"); }
+    QString configPath() const { return locateConfigFile(programDir, userConfigDir); }
 };

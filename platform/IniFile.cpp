@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace
@@ -102,6 +103,8 @@ QString IniFile::write(const QString& section, const QList<QPair<QString, QStrin
         QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(m_path));
     const QByteArray bytes =
         (out.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLocal8Bit();
+    // The user's configuration folder may not exist before the first save.
+    QDir().mkpath(QFileInfo(m_path).absolutePath());
     QSaveFile file(m_path);
     if (file.open(QIODevice::WriteOnly))
         return file.write(bytes) == bytes.size() && file.commit() ? QString() : failure;

@@ -21,6 +21,7 @@ public:
         : m_layout(layout), m_sources(sources), m_handler(handler), m_printTime(printTime)
     {
         m_report.name = layout.name;
+        m_report.title = layout.title;
         m_report.page = layout.page;
         m_report.locale = locale;
         m_report.dateFormat = dateFormat;

@@ -63,6 +63,7 @@ struct ReportGroup {
 
 struct ReportLayout {
     QString name;
+    QString title; // names the report to the user; see ReportLayoutReader
     ReportPageSetup page;
     QList<ReportBand> bands;
 };

@@ -13,6 +13,24 @@ namespace
 const QStringList builtinNames = {QStringLiteral("date"), QStringLiteral("time"),
                                   QStringLiteral("page")};
 
+QString titleBandText(const ReportLayout& layout)
+{
+    for (const ReportBand& band : layout.bands) {
+        if (band.type != ReportBand::Type::Title)
+            continue;
+        for (const ReportCell& cell : band.cells) {
+            if (!cell.text.isLiteral())
+                continue;
+            QString text;
+            for (const ReportText::Part& part : cell.text.parts())
+                text += part.literal;
+            if (!text.trimmed().isEmpty())
+                return text.trimmed();
+        }
+    }
+    return {};
+}
+
 class Reader
 {
 public:
@@ -38,6 +56,9 @@ public:
         }
         if (!check(layout))
             return std::nullopt;
+        layout.title = root.value(QLatin1String("title")).toString();
+        if (layout.title.isEmpty())
+            layout.title = titleBandText(layout);
         return layout;
     }
 

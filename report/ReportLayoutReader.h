@@ -8,6 +8,7 @@
 
 // Reads report layouts from their JSON data files and checks that every name they use
 // (bands, data sets, named values) is defined, so a faulty layout fails when it is loaded.
+// The title is the file's "title", else the first plain text of the title band.
 class ReportLayoutReader
 {
 public:

@@ -44,6 +44,7 @@ class PreparedReport
 {
 public:
     QString name;
+    QString title; // what the user knows the report by; may be empty
     ReportPageSetup page;
     QLocale locale;
     QString dateFormat;

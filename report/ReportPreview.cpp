@@ -42,7 +42,9 @@ ReportPreview::ReportPreview(const PreparedReport& report, Messages& messages, Q
     : QDialog(parent), m_report(report), m_messages(messages)
 {
     setObjectName(QStringLiteral("ReportPreview"));
-    setWindowTitle(QStringLiteral("Pratinjau - %1").arg(report.name));
+    // The user knows the report by its title, not by its layout's file name.
+    const QString caption = report.title.isEmpty() ? report.name : report.title;
+    setWindowTitle(QStringLiteral("Pratinjau - %1").arg(caption));
     setModal(true);
     resize(1000, 720);
 
@@ -63,7 +65,7 @@ ReportPreview::ReportPreview(const PreparedReport& report, Messages& messages, Q
     m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     m_printer->setFullPage(true);
     m_printer->setPageLayout(pageLayoutOf(report));
-    m_printer->setDocName(report.name);
+    m_printer->setDocName(caption);
 
     updatePageControls();
 }

@@ -127,8 +127,10 @@ void StockView::connectHandlers()
     whenSelected(m_c.allCompaniesButton, &StockView::companySource);
     whenSelected(m_c.oldStockButton, &StockView::oldStockSource);
 
-    connect(m_c.warehouseOkButton, &QPushButton::clicked, m_c.warehousePanel, &QWidget::hide);
-    connect(m_c.settingOkButton, &QPushButton::clicked, m_c.settingPanel, &QWidget::hide);
+    connect(m_c.warehouseOkButton, &QPushButton::clicked, this,
+            [this] { closePanel(m_c.warehousePanel); });
+    connect(m_c.settingOkButton, &QPushButton::clicked, this,
+            [this] { closePanel(m_c.settingPanel); });
     connect(m_c.printButton, &QPushButton::clicked, this, &StockView::printRequested);
 }
 
@@ -424,4 +426,15 @@ void StockView::hideSettingPanels()
 {
     m_c.warehousePanel->hide();
     m_c.settingPanel->hide();
+}
+
+void StockView::closePanel(QWidget* panel)
+{
+    // The focus first: hiding the panel with the focus inside would pass it on to the note
+    // line, with its text selected, instead of to the search field the user was typing in.
+    for (QLineEdit* edit : {m_c.descriptionEdit, m_c.codeEdit, m_c.typeEdit}) {
+        if (edit->isVisibleTo(m_panel))
+            edit->setFocus(Qt::OtherFocusReason);
+    }
+    panel->hide();
 }

@@ -95,6 +95,7 @@ private:
     void companySource();
     void oldStockSource();
     void setSwitchCaptions(bool oldStock);
+    void closePanel(QWidget* panel);
 
     QWidget* m_panel;
     WindowScaler& m_scaler;

@@ -281,13 +281,15 @@ private slots:
     {
         WindowFixture f(WindowFixture::testServers());
         QVERIFY(f.login(QStringLiteral("100004")));
-        // A file where the program folder should be: Config.ini cannot be written there.
+        // Files where the program folder and the user's folder should be: Config.ini can be
+        // written in neither place, and the error names the last one tried.
         f.context.programDir = f.configPath();
+        f.context.userConfigDir = f.configPath() + QStringLiteral("/user");
         f.messages.clear();
         QVERIFY(!f.window->close());
         QCOMPARE(f.messages.texts(Messages::Kind::Error),
                  QStringList{QStringLiteral("Unable to write to ") + f.configPath() +
-                             QStringLiteral("/Config.ini")});
+                             QStringLiteral("/user/Config.ini")});
         QCOMPARE(statusOf(QStringLiteral("100004")).value(0).section('|', 0, 0),
                  QStringLiteral("Online"));
     }

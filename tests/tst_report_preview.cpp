@@ -88,6 +88,58 @@ private slots:
         QVERIFY(messages.texts().first().contains(QDir::toNativeSeparators(bad)));
     }
 
+    // The caption names the report as the user knows it: the file's title, else the first
+    // plain text of the title band, else (no title at all) the layout's name.
+    void captionNamesTheReport_data()
+    {
+        QTest::addColumn<QByteArray>("layout");
+        QTest::addColumn<QString>("caption");
+        const QByteArray page = R"("page": {"width": 100, "height": 50, "margins": 10})";
+        QTest::newRow("title band")
+            << R"({"name": "printhppalldb", )" + page + R"(, "bands": [{"type": "title",
+                 "height": 8, "cells": [{"left": 0, "width": 80, "text": "[Date]"},
+                 {"left": 0, "width": 80, "text": "Stock Vora Integrasi"}]}]})"
+            << QStringLiteral("Pratinjau - Stock Vora Integrasi");
+        QTest::newRow("title of the file")
+            << R"({"name": "piutang", "title": "Laporan Piutang", )" + page + R"(, "bands": [
+                 {"type": "title", "height": 8, "cells": [{"left": 0, "width": 80,
+                 "text": "PT Contoh"}]}]})"
+            << QStringLiteral("Pratinjau - Laporan Piutang");
+        QTest::newRow("no title") << R"({"name": "rows", )" + page + R"(, "bands": []})"
+                                  << QStringLiteral("Pratinjau - rows");
+    }
+    void captionNamesTheReport()
+    {
+        QFETCH(QByteArray, layout);
+        QFETCH(QString, caption);
+        QString error;
+        const std::optional<ReportLayout> read = ReportLayoutReader::fromJson(layout, &error);
+        QVERIFY2(read, qPrintable(error));
+        ReportEngine engine(*read);
+        const std::optional<PreparedReport> report = engine.prepare();
+        QVERIFY(report);
+        ScriptedMessages messages;
+        QCOMPARE(ReportPreview(*report, messages).windowTitle(), caption);
+    }
+
+    void stockLayoutsNameTheirTitle_data()
+    {
+        QTest::addColumn<QString>("layout");
+        QTest::addColumn<QString>("title");
+        for (const char* name : {"printstock", "printkrtonly", "printhpp", "printhppalldb"})
+            QTest::newRow(name) << name << QStringLiteral("Stock Vora Integrasi");
+        QTest::newRow("printitemtobuy")
+            << "printitemtobuy" << QStringLiteral("Reminder Item to Buy");
+    }
+    void stockLayoutsNameTheirTitle()
+    {
+        QFETCH(QString, layout);
+        QFETCH(QString, title);
+        const std::optional<ReportLayout> read = ReportLayoutReader::fromResource(layout);
+        QVERIFY(read);
+        QCOMPARE(read->title, title);
+    }
+
     void viewerShowsTheDialog()
     {
         const PreparedReport report = eightRows();

@@ -88,6 +88,8 @@ private slots:
     void panels();
     void panelMenuOfTheMainWindow();
     void gridWidthsFollowTheScale();
+    void panelOkReturnsToTheSearchField_data();
+    void panelOkReturnsToTheSearchField();
 };
 
 void TestStockView::enterRules_data()
@@ -471,6 +473,50 @@ void TestStockView::gridWidthsFollowTheScale()
     f.box("cbONSO")->setChecked(true);
     QCOMPARE(grid->columnWidth(13), 90);
     QCOMPARE(grid->width(), 1800);
+}
+
+void TestStockView::panelOkReturnsToTheSearchField_data()
+{
+    QTest::addColumn<int>("filterKind");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("panelOk");
+    QTest::newRow("description, Pilih Gudang Aktif") << 0 << "vidarera"
+                                                     << "Button1";
+    QTest::newRow("code, Pilih Gudang Aktif") << 1 << "cekkode"
+                                              << "Button1";
+    QTest::newRow("description, Setting") << 0 << "vidarera"
+                                          << "Button2";
+}
+
+// The user types, opens a panel from the context menu, ticks something and presses OK: the
+// typing goes on where it was, not in the note line.
+void TestStockView::panelOkReturnsToTheSearchField()
+{
+    QFETCH(int, filterKind);
+    QFETCH(QString, field);
+    QFETCH(QString, panelOk);
+    StockViewFixture f;
+    f.view->showCompanyPanels();
+    f.choose("ComboBox1", filterKind);
+    QLineEdit* search = f.edit(field.toLatin1());
+    search->setFocus();
+    QTest::keyClicks(search, QStringLiteral("kab"));
+
+    const bool gudang = panelOk == QLatin1String("Button1");
+    if (gudang) {
+        f.view->showWarehousePanel();
+        QTest::mouseClick(f.box("cbpec"), Qt::LeftButton);
+    } else {
+        f.view->showSettingPanel();
+        f.combo("ComboBox2")->setFocus();
+    }
+    QVERIFY(!search->hasFocus());
+    QTest::mouseClick(byName<QPushButton>(f.view->panel(), panelOk.toLatin1()), Qt::LeftButton);
+
+    QCOMPARE(QApplication::focusWidget(), search);
+    QVERIFY(!f.edit("Edit1")->hasSelectedText());
+    QTest::keyClicks(search, QStringLiteral("el"));
+    QCOMPARE(search->text(), QStringLiteral("kabel"));
 }
 
 QTEST_MAIN(TestStockView)
