@@ -70,7 +70,7 @@ private:
     void buildControls();
     void buildMenus();
     // Start-up steps; each returns false when the sequence must stop.
-    void chooseServer(const IniFile& config);
+    void connectToServer(const IniFile& config);
     bool readApplicationRecord();
     bool checkUpdaterAndVersion(const IniFile& config);
     // Login.

@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 
 #include "app/LoginPanel.h"
+#include "app/ServerChoice.h"
 #include "app/ServerSettings.h"
 #include "app/UpdateRules.h"
 #include "data/DateRules.h"
@@ -10,15 +11,9 @@
 #include "platform/Clock.h"
 #include "platform/IniFile.h"
 #include "platform/Messages.h"
-#include "platform/Pinger.h"
 #include "platform/WaitCursor.h"
 #include "stock/StockCutoff.h"
 #include "stock/StockView.h"
-
-namespace
-{
-constexpr int kPingTimeoutMs = 5000;
-} // namespace
 
 void MainWindow::runStartup()
 {
@@ -36,7 +31,7 @@ void MainWindow::runStartup()
 
     // 5. Server.
     const IniFile config(m_context.configPath());
-    chooseServer(config);
+    connectToServer(config);
     // 6. Application record.
     if (!readApplicationRecord())
         return;
@@ -52,46 +47,28 @@ void MainWindow::runStartup()
     m_stock->restoreSettings(config);
 }
 
-void MainWindow::chooseServer(const IniFile& config)
+void MainWindow::connectToServer(const IniFile& config)
 {
     const ServerSettings servers = ServerSettings::read(config);
     m_db.setOptions(servers.connection.charset, servers.connection.connectTimeoutSeconds);
-    auto tryOpen = [this](const QString& host, int port) {
-        m_db.setControlServer(host, port);
-        WaitCursor wait;
-        try {
-            m_db.control.open();
-            return true;
-        } catch (const DbError&) {
-            return false;
-        }
-    };
-
-    bool replied;
+    ServerChoice choice;
     {
         WaitCursor wait;
-        replied = m_context.pinger->echo(servers.lan, kPingTimeoutMs);
+        choice = chooseServer(*m_context.pinger, servers, [this](const QString& host, int port) {
+            m_db.setControlServer(host, port);
+            try {
+                m_db.control.open();
+                return true;
+            } catch (const DbError&) {
+                // A failure on the server kept shows when the application record is read.
+                return false;
+            }
+        });
     }
-    if (replied) {
-        m_context.messages->plain(QStringLiteral("Akses Lokal Terhubung"));
-        m_db.serverPort = ConnectionSet::kLanPort;
-        m_db.serverAddress = servers.lan;
-        // A failure here shows when the application record is read.
-        tryOpen(servers.lan, ConnectionSet::kLanPort);
-        return;
-    }
-    m_db.serverAddress = servers.headOffice;
-    if (tryOpen(servers.headOffice, ConnectionSet::kRemotePort)) {
-        m_context.messages->plain(QStringLiteral("Database terkoneksi HO"));
-        return;
-    }
-    if (tryOpen(servers.fallback, ConnectionSet::kRemotePort)) {
-        m_db.serverAddress = servers.fallback;
-        m_offline = true;
-        m_context.messages->plain(QStringLiteral("Database terkoneksi ke Dediz (Mode Offline)"));
-        return;
-    }
-    m_context.messages->plain(QStringLiteral("Koneksi server bermasalah"));
+    m_db.serverAddress = choice.address;
+    m_db.serverPort = choice.port;
+    m_offline = choice.offline();
+    m_context.messages->plain(choice.message);
 }
 
 bool MainWindow::readApplicationRecord()

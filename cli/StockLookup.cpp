@@ -1,5 +1,6 @@
 #include "cli/StockLookup.h"
 
+#include "app/ServerChoice.h"
 #include "app/ServerSettings.h"
 #include "cli/LookupColumns.h"
 #include "data/ConnectionSet.h"
@@ -9,15 +10,9 @@
 #include "data/Decimal.h"
 #include "data/FbQuery.h"
 #include "data/UserRights.h"
-#include "platform/Pinger.h"
 #include "stock/StockCutoff.h"
 
 #include <QDate>
-
-namespace
-{
-constexpr int kPingTimeoutMs = 5000;
-} // namespace
 
 StockLookup::StockLookup(ConnectionSet& connections, Pinger& pinger)
     : m_db(connections), m_pinger(pinger)
@@ -27,34 +22,33 @@ StockLookup::StockLookup(ConnectionSet& connections, Pinger& pinger)
 void StockLookup::connect(const LookupOptions& options, const ServerSettings& servers)
 {
     m_db.setOptions(servers.connection.charset, servers.connection.connectTimeoutSeconds);
-    auto openOn = [this](const QString& host, int port) {
-        m_db.serverAddress = host;
-        m_db.serverPort = port;
+    QString failure;
+    auto attach = [this, &failure](const QString& host, int port) {
         m_db.setControlServer(host, port);
         try {
             m_db.control.open();
+            return true;
         } catch (const DbError& e) {
-            throw DbError(QStringLiteral("Koneksi server bermasalah (%1/%2): %3")
-                              .arg(host)
-                              .arg(port)
-                              .arg(e.message()));
+            failure = QStringLiteral("Koneksi server bermasalah (%1/%2): %3")
+                          .arg(host)
+                          .arg(port)
+                          .arg(e.message());
+            return false;
         }
     };
     if (!options.server.isEmpty()) {
-        openOn(options.server, options.serverPort);
+        m_db.serverAddress = options.server;
+        m_db.serverPort = options.serverPort;
+        if (!attach(options.server, options.serverPort))
+            throw DbError(failure);
         return;
     }
-    // As the program: the LAN server when it answers the echo (and no other then), else the
-    // head office, else the fallback.
-    if (m_pinger.echo(servers.lan, kPingTimeoutMs)) {
-        openOn(servers.lan, ConnectionSet::kLanPort);
-        return;
-    }
-    try {
-        openOn(servers.headOffice, ConnectionSet::kRemotePort);
-    } catch (const DbError&) {
-        openOn(servers.fallback, ConnectionSet::kRemotePort);
-    }
+    const ServerChoice choice = chooseServer(m_pinger, servers, attach);
+    // The last server tried names the failure.
+    if (!choice.attached)
+        throw DbError(failure);
+    m_db.serverAddress = choice.address;
+    m_db.serverPort = choice.port;
 }
 
 bool StockLookup::priceRight(const QString& nik)
