@@ -11,6 +11,7 @@
 #include "platform/Clock.h"
 #include "platform/IniFile.h"
 #include "platform/Messages.h"
+#include "platform/Pinger.h"
 #include "platform/WaitCursor.h"
 #include "stock/StockCutoff.h"
 #include "stock/StockView.h"
@@ -51,10 +52,20 @@ void MainWindow::connectToServer(const IniFile& config)
 {
     const ServerSettings servers = ServerSettings::read(config);
     m_db.setOptions(servers.connection.charset, servers.connection.connectTimeoutSeconds);
-    ServerChoice choice;
-    {
-        WaitCursor wait;
-        choice = chooseServer(*m_context.pinger, servers, [this](const QString& host, int port) {
+    // The wait cursor shows during the echo and each attach, never over a message.
+    struct BusyPinger : Pinger {
+        Pinger& inner;
+        explicit BusyPinger(Pinger& p) : inner(p) {}
+        bool echo(const QString& address, int timeoutMs) override
+        {
+            WaitCursor wait;
+            return inner.echo(address, timeoutMs);
+        }
+    } pinger(*m_context.pinger);
+    const ServerChoice choice = chooseServer(
+        pinger, servers,
+        [this](const QString& host, int port) {
+            WaitCursor wait;
             m_db.setControlServer(host, port);
             try {
                 m_db.control.open();
@@ -63,12 +74,11 @@ void MainWindow::connectToServer(const IniFile& config)
                 // A failure on the server kept shows when the application record is read.
                 return false;
             }
-        });
-    }
+        },
+        [this](const QString& message) { m_context.messages->plain(message); });
     m_db.serverAddress = choice.address;
     m_db.serverPort = choice.port;
     m_offline = choice.offline();
-    m_context.messages->plain(choice.message);
 }
 
 bool MainWindow::readApplicationRecord()

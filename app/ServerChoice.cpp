@@ -9,15 +9,21 @@ namespace
 constexpr int kPingTimeoutMs = 5000;
 } // namespace
 
-ServerChoice chooseServer(Pinger& pinger, const ServerSettings& servers, const AttachServer& attach)
+ServerChoice chooseServer(Pinger& pinger, const ServerSettings& servers, const AttachServer& attach,
+                          const TellUser& tell)
 {
     ServerChoice choice;
+    const auto say = [&](const QString& message) {
+        choice.message = message;
+        if (tell)
+            tell(message);
+    };
     if (pinger.echo(servers.lan, kPingTimeoutMs)) {
         choice.server = ServerChoice::Server::Lan;
         choice.address = servers.lan;
         choice.port = ConnectionSet::kLanPort;
+        say(QStringLiteral("Akses Lokal Terhubung"));
         choice.attached = attach(choice.address, choice.port);
-        choice.message = QStringLiteral("Akses Lokal Terhubung");
         return choice;
     }
     choice.port = ConnectionSet::kRemotePort;
@@ -26,16 +32,16 @@ ServerChoice chooseServer(Pinger& pinger, const ServerSettings& servers, const A
     if (attach(servers.headOffice, choice.port)) {
         choice.server = ServerChoice::Server::HeadOffice;
         choice.attached = true;
-        choice.message = QStringLiteral("Database terkoneksi HO");
+        say(QStringLiteral("Database terkoneksi HO"));
         return choice;
     }
     if (attach(servers.fallback, choice.port)) {
         choice.server = ServerChoice::Server::Fallback;
         choice.address = servers.fallback;
         choice.attached = true;
-        choice.message = QStringLiteral("Database terkoneksi ke Dediz (Mode Offline)");
+        say(QStringLiteral("Database terkoneksi ke Dediz (Mode Offline)"));
         return choice;
     }
-    choice.message = QStringLiteral("Koneksi server bermasalah");
+    say(QStringLiteral("Koneksi server bermasalah"));
     return choice;
 }

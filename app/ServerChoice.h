@@ -22,6 +22,9 @@ struct ServerChoice {
 
 // Tries to open the control database on host:port; false when it cannot.
 using AttachServer = std::function<bool(const QString& host, int port)>;
+// Shows the user a message at the moment the choice reaches it: the LAN message comes
+// before the LAN attach, the others after their outcome.
+using TellUser = std::function<void(const QString& message)>;
 
-ServerChoice chooseServer(Pinger& pinger, const ServerSettings& servers,
-                          const AttachServer& attach);
+ServerChoice chooseServer(Pinger& pinger, const ServerSettings& servers, const AttachServer& attach,
+                          const TellUser& tell = {});
