@@ -3,10 +3,13 @@
 #include "data/DbError.h"
 #include "data/FbQuery.h"
 #include "data/FbStatement.h"
+#include "data/FbStatistics.h"
 #include "data/SqlParameters.h"
 #include "data/SqlText.h"
 #include "data/TextCodec.h"
 
+#include <QMutexLocker>
+#include <QThread>
 #include <ibase.h>
 
 namespace
@@ -68,6 +71,9 @@ void FbConnection::open()
         }
         throwStatus(status);
     }
+    if (m_params.statistics)
+        ++m_params.statistics->attachments;
+    QMutexLocker lock(&m_handleLock);
     m_handle = handle;
 }
 
@@ -93,32 +99,49 @@ void FbConnection::createDatabase(const ConnectionParams& params)
 void FbConnection::drop()
 {
     // Close queries first: their statements and transactions must go before the attachment.
+    closeQueries();
+    detach();
+}
+
+void FbConnection::closeQueries()
+{
     const auto queries = m_queries;
     for (const QPointer<FbQuery>& q : queries)
         if (q)
-            q->close();
-    if (m_handle) {
-        ISC_STATUS_ARRAY status;
-        isc_db_handle handle = m_handle;
-        isc_detach_database(status, &handle);
-        m_handle = 0;
+            q->release();
+}
+
+void FbConnection::detach()
+{
+    FbApiHandle handle = 0;
+    {
+        QMutexLocker lock(&m_handleLock);
+        std::swap(handle, m_handle);
     }
+    if (handle) {
+        ISC_STATUS_ARRAY ignored;
+        isc_detach_database(ignored, &handle);
+    }
+}
+
+void FbConnection::cancelOperation(bool abort)
+{
+    QMutexLocker lock(&m_handleLock);
+    if (!m_handle)
+        return;
+    ISC_STATUS_ARRAY ignored;
+    isc_db_handle handle = m_handle;
+    fb_cancel_operation(ignored, &handle, abort ? fb_cancel_abort : fb_cancel_raise);
 }
 
 void FbConnection::markLost()
 {
     // The attachment is dead: close its queries, free what the client still holds of it,
-    // and let the next open attach afresh.
-    const auto queries = m_queries;
-    for (const QPointer<FbQuery>& q : queries)
-        if (q)
-            q->close();
-    if (m_handle) {
-        ISC_STATUS_ARRAY ignored;
-        isc_db_handle handle = m_handle;
-        isc_detach_database(ignored, &handle);
-        m_handle = 0;
-    }
+    // and let the next open attach afresh. A worker leaves the queries to their own thread,
+    // which closed them before it handed the connection over.
+    if (QThread::currentThread() == thread())
+        closeQueries();
+    detach();
 }
 
 int FbConnection::execute(const QString& sql, const QVariantMap& params)

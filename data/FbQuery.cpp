@@ -29,7 +29,7 @@ void FbQuery::setConnection(FbConnection* connection)
 {
     if (m_connection == connection)
         return;
-    close();
+    release();
     if (m_connection)
         m_connection->unregisterQuery(this);
     m_connection = connection;
@@ -76,43 +76,124 @@ QStringList FbQuery::paramNames() const
     return names;
 }
 
-void FbQuery::open()
+FbQuery::Opening::Opening() = default;
+FbQuery::Opening::Opening(Opening&&) noexcept = default;
+FbQuery::Opening& FbQuery::Opening::operator=(Opening&&) noexcept = default;
+FbQuery::Opening::~Opening() = default;
+
+void FbQuery::Opening::run(const std::atomic<bool>* stop) noexcept
+{
+    try {
+        runStatement(stop);
+    } catch (const DbError& e) {
+        m_error = e;
+    } catch (const std::exception& e) {
+        m_error = DbError(QString::fromLocal8Bit(e.what()));
+    }
+    if (m_error) {
+        m_statement.reset();
+        m_rows.clear();
+    }
+}
+
+void FbQuery::Opening::runStatement(const std::atomic<bool>* stop)
+{
+    if (m_dropFirst) {
+        m_statement.reset();
+        m_connection->detach();
+    }
+    // A connection left open may have died since (server restarted, network gone): a
+    // select is safe to run again on a fresh attachment.
+    const bool reused = m_connection->isOpen();
+    auto attempt = [this, stop] {
+        m_connection->open();
+        if (stop && *stop)
+            throw DbError(QStringLiteral("Proses dibatalkan"));
+        if (!m_statement)
+            m_statement = std::make_unique<FbStatement>(*m_connection, FbStatement::Mode::ReadOnly);
+        if (!m_statement->isPrepared() || m_statement->preparedText() != m_text)
+            m_statement->prepare(m_text);
+        m_statement->execute(m_values);
+        m_rows.clear();
+        m_allFetched = !m_statement->isSelect();
+        while (!m_allFetched && (m_prefetch < 0 || int(m_rows.size()) < m_prefetch)) {
+            QVector<QVariant> row;
+            if (!m_statement->fetch(row)) {
+                m_allFetched = true;
+                m_statement->finish();
+                break;
+            }
+            m_rows.push_back(std::move(row));
+        }
+    };
+    try {
+        attempt();
+    } catch (const DbError& e) {
+        if (!reused || !e.connectionLost())
+            throw;
+        m_statement.reset();
+        attempt();
+    }
+}
+
+FbQuery::Opening FbQuery::beginOpen(const OpenOptions& options)
 {
     close();
     if (!m_connection)
         throw DbError(QStringLiteral("Query tidak memiliki koneksi"));
     const ParsedSql parsed = parseNamedParameters(sqlText());
-    QVariantList values;
+    Opening opening;
     for (const QString& name : parsed.names) {
         if (!m_params.contains(name))
             throw DbError(QStringLiteral("Parameter %1 tidak diberi nilai").arg(name));
-        values << m_params.value(name);
+        opening.m_values << m_params.value(name);
     }
-    // A connection left open may have died since (server restarted, network gone): a
-    // select is safe to run again on a fresh attachment.
-    const bool reused = m_connection->isOpen();
-    auto statement = std::make_unique<FbStatement>(*m_connection, FbStatement::Mode::ReadOnly);
-    try {
-        m_connection->open();
-        statement->execute(parsed.text, values);
-    } catch (const DbError& e) {
-        if (!reused || !e.connectionLost())
-            throw;
-        statement = std::make_unique<FbStatement>(*m_connection, FbStatement::Mode::ReadOnly);
-        m_connection->open();
-        statement->execute(parsed.text, values);
-    }
-    m_statement = std::move(statement);
-    m_fieldNames = m_statement->columnNames();
+    if (options.dropConnectionFirst)
+        m_connection->closeQueries();
+    opening.m_connection = m_connection;
+    opening.m_text = parsed.text;
+    opening.m_prefetch = options.prefetchRows;
+    opening.m_dropFirst = options.dropConnectionFirst;
+    opening.m_statement = std::move(m_statement);
+    return opening;
+}
+
+void FbQuery::finishOpen(Opening&& opening)
+{
+    close();
+    if (opening.m_error)
+        throw *opening.m_error;
+    if (opening.m_connection != m_connection)
+        throw DbError(QStringLiteral("Query telah berpindah koneksi"));
+    m_statement = std::move(opening.m_statement);
+    m_rows = std::move(opening.m_rows);
+    m_allFetched = opening.m_allFetched;
+    becomeActive(m_statement->columnNames());
+}
+
+void FbQuery::open()
+{
+    Opening opening = beginOpen();
+    opening.run();
+    finishOpen(std::move(opening));
+}
+
+void FbQuery::openWithRows(const QStringList& fieldNames, std::vector<QVector<QVariant>> rows)
+{
+    close();
+    m_rows = std::move(rows);
+    m_allFetched = true;
+    becomeActive(fieldNames);
+}
+
+void FbQuery::becomeActive(const QStringList& fieldNames)
+{
+    m_fieldNames = fieldNames;
     m_fieldIndex.clear();
     for (int i = 0; i < m_fieldNames.size(); ++i)
         if (!m_fieldIndex.contains(m_fieldNames[i].toUpper()))
             m_fieldIndex.insert(m_fieldNames[i].toUpper(), i);
     m_active = true;
-    m_allFetched = !m_statement->isSelect();
-    m_rows.clear();
-    m_current = -1;
-    fetchOne();
     m_current = m_rows.empty() ? -1 : 0;
     m_eof = m_rows.empty();
     emit opened();
@@ -121,7 +202,8 @@ void FbQuery::open()
 void FbQuery::close()
 {
     const bool wasActive = m_active;
-    m_statement.reset();
+    if (m_statement)
+        m_statement->finish();
     m_active = false;
     m_rows.clear();
     m_rows.shrink_to_fit();
@@ -135,6 +217,12 @@ void FbQuery::close()
     m_pending.clear();
     if (wasActive)
         emit closed();
+}
+
+void FbQuery::release()
+{
+    close();
+    m_statement.reset();
 }
 
 bool FbQuery::fetchOne()
@@ -152,10 +240,7 @@ bool FbQuery::fetchOne()
     if (!got) {
         m_allFetched = true;
         // The rows are all here: end the transaction now rather than hold it open.
-        try {
-            m_statement->commit();
-        } catch (const DbError&) {
-        }
+        m_statement->finish();
         return false;
     }
     m_rows.push_back(std::move(row));

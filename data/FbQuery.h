@@ -1,22 +1,73 @@
 #pragma once
 
+#include "data/DbError.h"
+
 #include <QHash>
 #include <QObject>
 #include <QStringList>
 #include <QVariant>
+#include <atomic>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class FbConnection;
 class FbStatement;
 
+// How FbQuery::beginOpen() prepares an open.
+struct FbOpenOptions {
+    // Ends the connection's attachment before the statement runs (in run(), so a worker
+    // pays for it); the queries on it are closed by beginOpen().
+    bool dropConnectionFirst = false;
+    // Rows fetched with the first (all when negative), so a grid has its first screen at once.
+    int prefetchRows = 1;
+};
+
 // A select on one connection, in the manner of a data-set component: SQL held as lines,
 // parameters by name, a cursor over rows fetched on demand, fields by name.
-// Every open runs in its own read-only read-committed transaction.
+// Every open runs in its own read-only read-committed transaction. The statement is prepared
+// once: opening again with the same text (new parameter values) runs it without preparing it
+// anew, until the text changes or the connection drops.
 class FbQuery : public QObject
 {
     Q_OBJECT
 public:
+    // An open in two halves, so that the statement can run on another thread: beginOpen()
+    // closes the query (in its own thread) and takes what the statement needs, run() executes
+    // it and fetches the first rows (on any thread, while nothing else uses the connection),
+    // and finishOpen() makes the query active with them (in its own thread again).
+    class Opening
+    {
+    public:
+        Opening(Opening&&) noexcept;
+        Opening& operator=(Opening&&) noexcept;
+        ~Opening();
+
+        FbConnection* connection() const { return m_connection; }
+        // Never throws: an error is kept for finishOpen(). A set `stop` flag (looked at once
+        // attached, before the statement runs) ends it with an error.
+        void run(const std::atomic<bool>* stop = nullptr) noexcept;
+        bool failed() const { return m_error.has_value(); }
+        const std::optional<DbError>& error() const { return m_error; }
+
+    private:
+        friend class FbQuery;
+        Opening();
+        void runStatement(const std::atomic<bool>* stop);
+
+        FbConnection* m_connection = nullptr;
+        QString m_text;
+        QVariantList m_values;
+        int m_prefetch = 1;
+        bool m_dropFirst = false;
+        std::unique_ptr<FbStatement> m_statement;
+        std::vector<QVector<QVariant>> m_rows;
+        bool m_allFetched = false;
+        std::optional<DbError> m_error;
+    };
+
+    using OpenOptions = FbOpenOptions;
+
     explicit FbQuery(FbConnection* connection = nullptr, QObject* parent = nullptr);
     ~FbQuery() override;
 
@@ -35,7 +86,13 @@ public:
     QStringList paramNames() const; // as they appear in the current text
 
     void open();  // throws DbError; closes first when open
-    void close(); // never throws
+    void close(); // never throws; the statement stays prepared for the next open
+    Opening beginOpen(const OpenOptions& options = {}); // throws DbError (parameters, connection)
+    void finishOpen(Opening&& opening);                 // throws the error the run met
+
+    // Makes the query active with rows read elsewhere (all of them): a report that read its
+    // data on connections of its own hands it over this way.
+    void openWithRows(const QStringList& fieldNames, std::vector<QVector<QVariant>> rows);
     bool isActive() const { return m_active; }
 
     // Cursor. After open the cursor is on the first row; eof() is true when there is none.
@@ -81,6 +138,9 @@ signals:
 private:
     friend class FbConnection;
     void forgetConnection() { m_connection = nullptr; }
+    // Closes and frees the prepared statement: its attachment is about to end.
+    void release();
+    void becomeActive(const QStringList& fieldNames);
     bool fetchOne();
     void ensureField(int index, const QString& name) const;
 

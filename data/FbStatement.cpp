@@ -3,6 +3,8 @@
 #include "data/DbError.h"
 #include "data/Decimal.h"
 #include "data/FbConnection.h"
+#include "data/FbStatistics.h"
+#include "data/FbTransaction.h"
 
 #include <QDateTime>
 #include <cmath>
@@ -110,20 +112,37 @@ void throwStatus(const intptr_t* status, const QString& context)
 }
 
 struct FbStatement::Impl {
+    // What the server described of a parameter; binding a value may change it for one run.
+    struct Described {
+        short type, length, scale, subtype;
+    };
+
     FbConnection& connection;
     TextCodec codec;
-    Mode mode;
-    isc_tr_handle tr = 0;
+    std::unique_ptr<FbTransaction> own;
+    FbTransaction* transaction;
     isc_stmt_handle stmt = 0;
+    bool cursorOpen = false;
     XSQLDA* in = nullptr;
     XSQLDA* out = nullptr;
+    std::vector<Described> described;
     std::vector<QByteArray> inBuffers;
     std::vector<short> inNulls;
     std::vector<QByteArray> outBuffers;
     std::vector<short> outNulls;
     ISC_STATUS_ARRAY status{};
 
-    Impl(FbConnection& c, Mode m) : connection(c), codec(c.params().charset), mode(m) {}
+    Impl(FbConnection& c, std::unique_ptr<FbTransaction> ownTransaction, FbTransaction* t)
+        : connection(c), codec(c.params().charset), own(std::move(ownTransaction)),
+          transaction(t ? t : own.get())
+    {
+    }
+
+    ~Impl()
+    {
+        std::free(in);
+        std::free(out);
+    }
 
     void check(const QString& context = {})
     {
@@ -137,24 +156,23 @@ struct FbStatement::Impl {
         }
     }
 
-    void startTransaction()
+    void closeCursor() noexcept
     {
-        static const char readOnly[] = {isc_tpb_version3, isc_tpb_read, isc_tpb_read_committed,
-                                        isc_tpb_rec_version, isc_tpb_nowait};
-        static const char readWrite[] = {isc_tpb_version3,
-                                         isc_tpb_write,
-                                         isc_tpb_read_committed,
-                                         isc_tpb_rec_version,
-                                         isc_tpb_wait,
-                                         isc_tpb_lock_timeout,
-                                         1,
-                                         10};
-        const char* tpb = mode == Mode::ReadOnly ? readOnly : readWrite;
-        const short len = mode == Mode::ReadOnly ? sizeof readOnly : sizeof readWrite;
-        isc_start_transaction(status, &tr, 1, connection.handlePtr(), len, tpb);
-        check();
+        if (!cursorOpen)
+            return;
+        cursorOpen = false;
+        ISC_STATUS_ARRAY ignored;
+        isc_dsql_free_statement(ignored, &stmt, DSQL_close);
     }
 
+    void count(std::atomic<qint64> FbStatistics::*counter)
+    {
+        if (FbStatistics* statistics = connection.params().statistics.get())
+            ++(statistics->*counter);
+    }
+
+    void describeBind();
+    void describeColumns(QStringList& columns, bool select);
     void bind(int i, const QVariant& value);
     QVariant read(int i);
     QByteArray readBlob(ISC_QUAD* id);
@@ -162,34 +180,52 @@ struct FbStatement::Impl {
 };
 
 FbStatement::FbStatement(FbConnection& connection, Mode mode)
-    : d(std::make_unique<Impl>(connection, mode))
+    : d(std::make_unique<Impl>(
+          connection,
+          std::make_unique<FbTransaction>(connection, mode == Mode::ReadOnly
+                                                          ? FbTransaction::Mode::ReadOnly
+                                                          : FbTransaction::Mode::ReadWrite),
+          nullptr))
+{
+}
+
+FbStatement::FbStatement(FbConnection& connection, FbTransaction& transaction)
+    : d(std::make_unique<Impl>(connection, nullptr, &transaction))
 {
 }
 
 FbStatement::~FbStatement()
 {
-    ISC_STATUS_ARRAY st;
+    ISC_STATUS_ARRAY ignored;
     if (d->stmt)
-        isc_dsql_free_statement(st, &d->stmt, DSQL_drop);
-    if (d->tr) {
-        // A read-only transaction has nothing to lose; commit ends it cheaply.
-        if (d->mode == Mode::ReadOnly)
-            isc_commit_transaction(st, &d->tr);
-        if (d->tr)
-            isc_rollback_transaction(st, &d->tr);
-    }
-    std::free(d->in);
-    std::free(d->out);
+        isc_dsql_free_statement(ignored, &d->stmt, DSQL_drop);
 }
 
-void FbStatement::execute(const QString& sql, const QVariantList& values)
+FbConnection& FbStatement::connection() const
 {
-    d->startTransaction();
-    isc_dsql_allocate_statement(d->status, d->connection.handlePtr(), &d->stmt);
-    d->check();
+    return d->connection;
+}
+
+bool FbStatement::isPrepared() const
+{
+    return d->stmt != 0 && !m_text.isNull();
+}
+
+void FbStatement::prepare(const QString& sql)
+{
+    d->closeCursor();
+    m_text = QString();
+    d->transaction->start();
+    if (!d->stmt) {
+        isc_dsql_allocate_statement(d->status, d->connection.handlePtr(), &d->stmt);
+        d->check();
+    }
+    std::free(d->out);
     d->out = allocSqlda(20);
     const QByteArray text = d->codec.encode(sql);
-    isc_dsql_prepare(d->status, &d->tr, &d->stmt, 0, text.constData(), SQL_DIALECT_V6, d->out);
+    d->count(&FbStatistics::prepares);
+    isc_dsql_prepare(d->status, d->transaction->handlePtr(), &d->stmt, 0, text.constData(),
+                     SQL_DIALECT_V6, d->out);
     d->check();
     if (d->out->sqld > d->out->sqln) {
         const int n = d->out->sqld;
@@ -209,46 +245,78 @@ void FbStatement::execute(const QString& sql, const QVariantList& values)
         type = int(isc_vax_integer(info + 3, len));
     }
     m_isSelect = type == isc_info_sql_stmt_select || type == isc_info_sql_stmt_select_for_upd;
+    d->describeBind();
+    d->describeColumns(m_columns, m_isSelect);
+    m_text = sql;
+}
 
-    d->in = allocSqlda(20);
-    isc_dsql_describe_bind(d->status, &d->stmt, SQL_DIALECT_V6, d->in);
-    d->check();
-    if (d->in->sqld > d->in->sqln) {
-        const int n = d->in->sqld;
-        std::free(d->in);
-        d->in = allocSqlda(n);
-        isc_dsql_describe_bind(d->status, &d->stmt, SQL_DIALECT_V6, d->in);
-        d->check();
+void FbStatement::Impl::describeBind()
+{
+    std::free(in);
+    in = allocSqlda(20);
+    isc_dsql_describe_bind(status, &stmt, SQL_DIALECT_V6, in);
+    check();
+    if (in->sqld > in->sqln) {
+        const int n = in->sqld;
+        std::free(in);
+        in = allocSqlda(n);
+        isc_dsql_describe_bind(status, &stmt, SQL_DIALECT_V6, in);
+        check();
     }
+    described.clear();
+    for (int i = 0; i < in->sqld; ++i) {
+        const XSQLVAR& v = in->sqlvar[i];
+        described.push_back({v.sqltype, v.sqllen, v.sqlscale, v.sqlsubtype});
+    }
+    inBuffers.assign(in->sqld, QByteArray());
+    inNulls.assign(in->sqld, 0);
+}
+
+void FbStatement::Impl::describeColumns(QStringList& columns, bool select)
+{
+    const int cols = select ? out->sqld : 0;
+    outBuffers.assign(cols, QByteArray());
+    outNulls.assign(cols, 0);
+    columns.clear();
+    for (int i = 0; i < cols; ++i) {
+        XSQLVAR& v = out->sqlvar[i];
+        const short base = v.sqltype & ~1;
+        int size = v.sqllen;
+        if (base == SQL_VARYING)
+            size += 2;
+        outBuffers[i].resize(qMax(size, 8));
+        v.sqldata = outBuffers[i].data();
+        v.sqlind = &outNulls[i];
+        v.sqltype = short(base | 1);
+        columns << QString::fromLatin1(v.aliasname, v.aliasname_length);
+    }
+}
+
+void FbStatement::execute(const QVariantList& values)
+{
+    if (!isPrepared())
+        throw DbError(QStringLiteral("Pernyataan belum disiapkan"));
+    d->closeCursor();
     if (d->in->sqld != values.size())
         throw DbError(
             QStringLiteral("Jumlah parameter tidak cocok: pernyataan meminta %1, diberi %2")
                 .arg(d->in->sqld)
                 .arg(values.size()));
-    d->inBuffers.resize(d->in->sqld);
-    d->inNulls.resize(d->in->sqld);
-    for (int i = 0; i < d->in->sqld; ++i)
+    d->transaction->start();
+    for (int i = 0; i < d->in->sqld; ++i) {
+        XSQLVAR& v = d->in->sqlvar[i];
+        const Impl::Described& t = d->described[i];
+        v.sqltype = t.type;
+        v.sqllen = t.length;
+        v.sqlscale = t.scale;
+        v.sqlsubtype = t.subtype;
         d->bind(i, values[i]);
-
-    const int cols = m_isSelect ? d->out->sqld : 0;
-    d->outBuffers.resize(cols);
-    d->outNulls.resize(cols);
-    m_columns.clear();
-    for (int i = 0; i < cols; ++i) {
-        XSQLVAR& v = d->out->sqlvar[i];
-        const short base = v.sqltype & ~1;
-        int size = v.sqllen;
-        if (base == SQL_VARYING)
-            size += 2;
-        d->outBuffers[i].resize(qMax(size, 8));
-        v.sqldata = d->outBuffers[i].data();
-        v.sqlind = &d->outNulls[i];
-        v.sqltype = short(base | 1);
-        m_columns << QString::fromLatin1(v.aliasname, v.aliasname_length);
     }
-
-    isc_dsql_execute(d->status, &d->tr, &d->stmt, SQL_DIALECT_V6, d->in->sqld ? d->in : nullptr);
+    d->count(&FbStatistics::executions);
+    isc_dsql_execute(d->status, d->transaction->handlePtr(), &d->stmt, SQL_DIALECT_V6,
+                     d->in->sqld ? d->in : nullptr);
     d->check();
+    d->cursorOpen = m_isSelect;
 }
 
 bool FbStatement::fetch(QVector<QVariant>& row)
@@ -290,13 +358,23 @@ int FbStatement::affectedRows()
 
 void FbStatement::commit()
 {
-    if (d->stmt) {
-        isc_dsql_free_statement(d->status, &d->stmt, DSQL_drop);
-        d->stmt = 0;
-    }
-    if (d->tr) {
-        isc_commit_transaction(d->status, &d->tr);
-        d->check();
+    d->closeCursor();
+    if (d->own)
+        d->own->commit();
+}
+
+void FbStatement::finish() noexcept
+{
+    d->closeCursor();
+    if (d->own) {
+        if (d->own->mode() == FbTransaction::Mode::ReadWrite) {
+            d->own->rollback();
+        } else {
+            try {
+                d->own->commit();
+            } catch (const DbError&) {
+            }
+        }
     }
 }
 
@@ -437,7 +515,7 @@ QVariant FbStatement::Impl::read(int i)
 QByteArray FbStatement::Impl::readBlob(ISC_QUAD* id)
 {
     isc_blob_handle blob = 0;
-    isc_open_blob2(status, connection.handlePtr(), &tr, &blob, id, 0, nullptr);
+    isc_open_blob2(status, connection.handlePtr(), transaction->handlePtr(), &blob, id, 0, nullptr);
     check();
     QByteArray out;
     char segment[8192];
@@ -463,7 +541,8 @@ ISC_QUAD FbStatement::Impl::writeBlob(const QByteArray& bytes)
 {
     isc_blob_handle blob = 0;
     ISC_QUAD id{};
-    isc_create_blob2(status, connection.handlePtr(), &tr, &blob, &id, 0, nullptr);
+    isc_create_blob2(status, connection.handlePtr(), transaction->handlePtr(), &blob, &id, 0,
+                     nullptr);
     check();
     for (qsizetype pos = 0; pos < bytes.size(); pos += 32000) {
         const auto len = static_cast<unsigned short>(qMin<qsizetype>(32000, bytes.size() - pos));

@@ -9,12 +9,6 @@
 #include <QDateTime>
 #include <QLocale>
 
-namespace
-{
-// Rows fetched per scroll step; small enough that the first screen shows at once.
-constexpr int kRowsPerFetch = 100;
-} // namespace
-
 QueryTableModel::QueryTableModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 void QueryTableModel::setQuery(FbQuery* query)

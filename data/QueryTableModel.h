@@ -18,6 +18,9 @@ public:
         QString title;
     };
 
+    // Rows fetched per scroll step; small enough that the first screen shows at once.
+    static constexpr int kRowsPerFetch = 100;
+
     explicit QueryTableModel(QObject* parent = nullptr);
 
     void setQuery(FbQuery* query);
