@@ -4,6 +4,7 @@ ConnectionSet::ConnectionSet(QObject* parent) : QObject(parent)
 {
     m_base.user = QStringLiteral("sysdba");
     m_base.password = QStringLiteral("plumtrees");
+    m_base.statistics = std::make_shared<FbStatistics>();
 }
 
 void ConnectionSet::setOptions(const QString& charset, int connectTimeoutSeconds)

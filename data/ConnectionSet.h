@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/FbConnection.h"
+#include "data/FbStatistics.h"
 
 #include <QObject>
 #include <QString>
@@ -29,6 +30,9 @@ public:
     // Points the company and old-stock connections at the chosen server; they stay closed.
     void configureCompanies(const QString& suffixKrt, const QString& suffixSoka,
                             const QString& suffixKw);
+
+    // What the five connections, and others made from their parameters, asked of the server.
+    const FbStatistics& statistics() const { return *m_base.statistics; }
 
     QString serverAddress;
     int serverPort = kRemotePort;
