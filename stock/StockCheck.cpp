@@ -1,18 +1,18 @@
 #include "stock/StockCheck.h"
 
+#include "data/ConcurrentQueries.h"
 #include "data/DbError.h"
-#include "data/FbConnection.h"
 #include "data/FbQuery.h"
 #include "data/QueryTableModel.h"
+#include "platform/BusyWindow.h"
 #include "platform/Messages.h"
-#include "platform/WaitCursor.h"
 #include "platform/WindowScaler.h"
 #include "stock/StockGrid.h"
 #include "stock/StockLayout.h"
 #include "stock/StockViewRules.h"
 
 #include <QGroupBox>
-#include <QGuiApplication>
+#include <QScopeGuard>
 
 namespace
 {
@@ -30,6 +30,10 @@ StockCheck::StockCheck(const std::array<StockPanel, 3>& panels, const Queries& q
 
 void StockCheck::run(StockSource source, const StockFilters& filters)
 {
+    if (m_running)
+        return;
+    m_running = true;
+    const auto done = qScopeGuard([this] { m_running = false; });
     try {
         if (source == StockSource::AllCompanies)
             runAllCompanies(filters);
@@ -45,66 +49,103 @@ void StockCheck::runSingle(StockSource source, const StockFilters& filters)
     const bool old = source == StockSource::OldStock;
     FbQuery& query = old ? *m_queries.oldStock : *m_queries.krt;
     StockPanel& a = m_panels[0];
+    a.box->setTitle(old ? kSourceCaptionOld : kSourceCaptionKrt);
+    const Outcome outcome = runStatements(source, {{&query, a.grid, kSuffixKrt}}, filters);
+    if (!outcome.ran)
+        return;
+    a.grid->source()->setQuery(&query);
     StockLayout layout;
-    {
-        WaitCursor wait;
-        a.box->setTitle(old ? kSourceCaptionOld : kSourceCaptionKrt);
-        const bool empty = runStatement(query, *a.grid, source, kSuffixKrt, filters);
-        a.grid->source()->setQuery(&query);
-        layout = singleLayout(empty);
+    if (outcome.errors.isEmpty()) {
+        layout = singleLayout(outcome.empty.at(0));
         arrange(layout);
-        m_area->repaint();
     }
+    m_area->repaint();
+    showErrors(outcome.errors);
     if (layout.warn)
         m_messages.warning(kNothingFound);
 }
 
 void StockCheck::runAllCompanies(const StockFilters& filters)
 {
-    const StockSource all = StockSource::AllCompanies;
+    m_panels[0].box->setTitle(kSourceCaptionKrt);
+    const Outcome outcome = runStatements(StockSource::AllCompanies,
+                                          {{m_queries.krt, m_panels[0].grid, kSuffixKrt},
+                                           {m_queries.soka, m_panels[1].grid, kSuffixSm},
+                                           {m_queries.kw, m_panels[2].grid, kSuffixKw}},
+                                          filters);
+    if (!outcome.ran)
+        return;
+    m_panels[0].grid->source()->setQuery(m_queries.krt);
+    m_panels[1].grid->source()->setQuery(m_queries.soka);
+    m_panels[2].grid->source()->setQuery(m_queries.kw);
+    // A company that failed counts as one with rows, so its panel stays in view; when all
+    // failed the panels stay as they were.
     StockLayout layout;
-    {
-        WaitCursor wait;
-        m_panels[0].box->setTitle(kSourceCaptionKrt);
-        const bool krtEmpty =
-            runStatement(*m_queries.krt, *m_panels[0].grid, all, kSuffixKrt, filters);
-        const bool sokaEmpty =
-            runStatement(*m_queries.soka, *m_panels[1].grid, all, kSuffixSm, filters);
-        const bool kwEmpty =
-            runStatement(*m_queries.kw, *m_panels[2].grid, all, kSuffixKw, filters);
-        m_panels[0].grid->source()->setQuery(m_queries.krt);
-        m_panels[1].grid->source()->setQuery(m_queries.soka);
-        m_panels[2].grid->source()->setQuery(m_queries.kw);
-        layout = threeCompanyLayout(krtEmpty, sokaEmpty, kwEmpty);
+    if (outcome.errors.size() < 3) {
+        layout = threeCompanyLayout(outcome.empty.at(0), outcome.empty.at(1), outcome.empty.at(2));
         arrange(layout);
-        m_area->repaint();
     }
+    m_area->repaint();
+    showErrors(outcome.errors);
     if (layout.warn)
         m_messages.warning(kNothingFound);
 }
 
-bool StockCheck::runStatement(FbQuery& query, StockGrid& grid, StockSource source,
-                              const QString& suffix, const StockFilters& filters)
+StockCheck::Outcome StockCheck::runStatements(StockSource source, const QVector<Run>& runs,
+                                              const StockFilters& filters)
 {
+    BusyWindow busy(m_area->window());
+    ConcurrentQueries statements;
+    QObject::connect(&busy, &BusyWindow::closing, &statements, &ConcurrentQueries::cancel);
     // A fresh connection for every check; this also closes what other features had open
-    // on the same database.
-    if (FbConnection* connection = query.connection())
-        connection->drop();
-    query.clearSql();
-    for (const QString& line : stockStatement(source, suffix, filters))
-        query.addSql(line);
-    query.open();
-    const bool empty = query.eof();
-    query.setDisplayFormat(QStringLiteral("UNITPRICE"), kMoneyFormat);
-    query.setDisplayFormat(QStringLiteral("PURCHPRICE"), kMoneyFormat);
-    query.setDisplayFormat(costColumn(source, suffix), kMoneyFormat);
-    const QVector<GridColumnSpec> columns = companyColumns(source, suffix);
-    for (int c = 0; c < columns.size(); ++c) {
-        grid.bindColumn(c, columns[c].field, columns[c].title);
-        if (columns[c].width > 0)
-            grid.setDesignWidth(c, columns[c].width);
+    // on the same database. The grid's first screen comes with the result.
+    FbOpenOptions options;
+    options.dropConnectionFirst = true;
+    options.prefetchRows = QueryTableModel::kRowsPerFetch;
+    for (const Run& run : runs) {
+        run.query->clearSql();
+        for (const QString& line : stockStatement(source, run.suffix, filters))
+            run.query->addSql(line);
+        statements.add(*run.query, options);
     }
-    return empty;
+    statements.exec();
+
+    Outcome outcome;
+    if (busy.closed())
+        return outcome;
+    outcome.ran = true;
+    for (int i = 0; i < runs.size(); ++i) {
+        const Run& run = runs.at(i);
+        if (statements.failed(i)) {
+            outcome.errors << statements.error(i);
+            outcome.empty << false;
+            continue;
+        }
+        FbQuery& query = *run.query;
+        outcome.empty << query.eof();
+        query.setDisplayFormat(QStringLiteral("UNITPRICE"), kMoneyFormat);
+        query.setDisplayFormat(QStringLiteral("PURCHPRICE"), kMoneyFormat);
+        query.setDisplayFormat(costColumn(source, run.suffix), kMoneyFormat);
+        const QVector<GridColumnSpec> columns = companyColumns(source, run.suffix);
+        for (int c = 0; c < columns.size(); ++c) {
+            run.grid->bindColumn(c, columns[c].field, columns[c].title);
+            if (columns[c].width > 0)
+                run.grid->setDesignWidth(c, columns[c].width);
+        }
+    }
+    return outcome;
+}
+
+void StockCheck::showErrors(const QStringList& errors)
+{
+    // In company order; a server that fails all three says so once.
+    QStringList shown;
+    for (const QString& error : errors) {
+        if (shown.contains(error))
+            continue;
+        shown << error;
+        m_messages.error(error);
+    }
 }
 
 void StockCheck::arrange(const StockLayout& layout)

@@ -13,6 +13,9 @@ class WindowScaler;
 
 // The stock check: one statement per source database, each run on a fresh connection,
 // its result bound to its grid, then the panels arranged by which results are empty.
+// The statements run in worker threads, the three companies' at the same time; the window
+// keeps painting meanwhile, shows the wait cursor and ignores the user's input (a second
+// Enter included) but can be closed, which stops the check.
 class StockCheck
 {
 public:
@@ -27,16 +30,29 @@ public:
     StockCheck(const std::array<StockPanel, 3>& panels, const Queries& queries,
                WindowScaler& scaler, Messages& messages, QWidget* area);
 
-    // A database error is shown and ends the check where it happened; results and
-    // bindings stay as far as the check got.
+    // A database error is shown; a company whose statement failed keeps an empty grid in its
+    // visible panel while the others show their rows. A check asked for while one runs is
+    // ignored.
     void run(StockSource source, const StockFilters& filters);
+    bool isRunning() const { return m_running; }
 
 private:
     void runSingle(StockSource source, const StockFilters& filters);
     void runAllCompanies(const StockFilters& filters);
-    // Runs one statement and binds its grid's columns; true when the result is empty.
-    bool runStatement(FbQuery& query, StockGrid& grid, StockSource source, const QString& suffix,
-                      const StockFilters& filters);
+    struct Run {
+        FbQuery* query;
+        StockGrid* grid;
+        QString suffix;
+    };
+    struct Outcome {
+        bool ran = false; // false when the window closed meanwhile
+        QVector<bool> empty;
+        QStringList errors;
+    };
+    // Runs the statements together and binds the grids' columns of those that opened.
+    Outcome runStatements(StockSource source, const QVector<Run>& runs,
+                          const StockFilters& filters);
+    void showErrors(const QStringList& errors);
     void arrange(const StockLayout& layout);
 
     std::array<StockPanel, 3> m_panels;
@@ -44,4 +60,5 @@ private:
     WindowScaler& m_scaler;
     Messages& m_messages;
     QWidget* m_area;
+    bool m_running = false;
 };

@@ -13,11 +13,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTcpServer>
 #include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
 #include <memory>
 
@@ -53,6 +56,22 @@ int rowOf(FbQuery& query, const QString& code)
 }
 
 TestServers::Suffixes g_suffixes;
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject
+{
+public:
+    PaintCounter(QWidget* widget, int* count) : m_count(count) { widget->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++*m_count;
+        return false;
+    }
+
+private:
+    int* m_count;
+};
 
 // The stock view on the LAN test server, logged in as far as the stock view is concerned.
 class StockDb
@@ -177,6 +196,9 @@ private slots:
     void layoutByEmptyResults();
     void bindingsCarryOver();
     void databaseErrors();
+    void statementsReachTheServerUnchanged();
+    void companyServerStopsAnswering();
+    void closingDuringACheck();
     void wheelAndFetchOnDemand();
 };
 
@@ -480,9 +502,9 @@ void TestStockCheckDb::databaseErrors()
 {
     StockDb db;
     db.check(StockSource::AllCompanies, "cekkode", QStringLiteral("3-90001"));
-    const QStringList kwBefore = db.view->kw().sqlLines();
 
-    // B's database is missing: A ran, B fails with the server's message, C is not refreshed.
+    // B's database is missing: B's panel stays in view with an empty grid and the server's
+    // message; A and C show their rows.
     const ConnectionParams good = db.connections.soka.params();
     ConnectionParams missing = good;
     missing.database = QStringLiteral("f:\\vora\\soka\\nothere.fdb");
@@ -490,9 +512,12 @@ void TestStockCheckDb::databaseErrors()
     db.search("cekkode", QStringLiteral("5-90011"));
     QCOMPARE(db.errors().size(), 1);
     QVERIFY(!db.errors().first().isEmpty());
-    QVERIFY(db.view->krt().sqlLines().first().contains(QStringLiteral("'5-90011'")));
     QCOMPARE(rowOf(db.view->krt(), "5-90011"), 0);
-    QCOMPARE(db.view->kw().sqlLines(), kwBefore);
+    QCOMPARE(rowOf(db.view->kw(), "5-90011"), 0);
+    QVERIFY(!db.view->soka().isActive());
+    QCOMPARE(db.view->dataSource(1)->rowCount(), 0);
+    QCOMPARE(db.placement(1), QStringLiteral("265 200 170"));
+    QCOMPARE(db.placement(2), QStringLiteral("480 200 170"));
 
     // The server is back: the next check works.
     db.connections.soka.setParams(good);
@@ -502,13 +527,129 @@ void TestStockCheckDb::databaseErrors()
     QCOMPARE(rowOf(db.view->soka(), "5-90011"), 0);
     QCOMPARE(rowOf(db.view->kw(), "5-90011"), 0);
 
-    // A statement the database rejects: its own message, shown once; nothing else runs.
+    // A statement the database rejects: its own message, once for the three companies; the
+    // panels stay as they were.
     byName<QLineEdit>(db.view->panel(), "sortby")->setText(QStringLiteral("a.NOSUCHCOLUMN asc"));
     db.search("cekkode", QStringLiteral("3-90001"));
     QCOMPARE(db.errors().size(), 1);
     QVERIFY2(db.errors().first().contains(QStringLiteral("NOSUCHCOLUMN")),
              qPrintable(db.errors().first()));
-    QVERIFY(!db.view->soka().sqlLines().first().contains(QStringLiteral("'3-90001'")));
+    for (int company = 0; company < 3; ++company)
+        QCOMPARE(db.view->dataSource(company)->rowCount(), 0);
+    QCOMPARE(db.placement(2), QStringLiteral("480 200 170"));
+}
+
+void TestStockCheckDb::statementsReachTheServerUnchanged()
+{
+    StockDb db;
+    const qint64 prepares = db.connections.statistics().prepares;
+    db.check(StockSource::AllCompanies, "vidarera", QStringLiteral("kabel"));
+    QVERIFY(db.errors().isEmpty());
+    QCOMPARE(db.connections.statistics().prepares - prepares, 3);
+
+    StockFilters filters;
+    filters.quote = QStringLiteral("'");
+    filters.cutoff = kCutoff;
+    filters.description = QStringLiteral("kabel");
+    filters.codeClass = QStringLiteral("('3','5','7','9')");
+    filters.sortBy = QStringLiteral("a.ITEMDESCRIPTION asc");
+    const QString databases[3] = {ConnectionSet::krtDatabase(g_suffixes.krt),
+                                  ConnectionSet::sokaDatabase(g_suffixes.soka),
+                                  ConnectionSet::kwDatabase(g_suffixes.kw)};
+    const QString suffixes[3] = {QStringLiteral("KRT"), QStringLiteral("SM"), QStringLiteral("KW")};
+    for (int company = 0; company < 3; ++company) {
+        // What the server holds for the check's attachment on each company database.
+        Direct monitor(databases[company]);
+        FbQuery& texts =
+            monitor.run(QStringLiteral("select s.MON$SQL_TEXT from MON$STATEMENTS s join "
+                                       "MON$ATTACHMENTS a on a.MON$ATTACHMENT_ID = "
+                                       "s.MON$ATTACHMENT_ID where a.MON$ATTACHMENT_ID <> "
+                                       "CURRENT_CONNECTION and a.MON$SYSTEM_FLAG = 0"),
+                        {});
+        const QStringList received = allValues(texts, QStringLiteral("MON$SQL_TEXT"));
+        const QString expected =
+            stockStatement(StockSource::AllCompanies, suffixes[company], filters)
+                .join(QStringLiteral("\r\n"));
+        QCOMPARE(received, QStringList{expected});
+    }
+}
+
+void TestStockCheckDb::companyServerStopsAnswering()
+{
+    StockDb db;
+    // Takes the connection and never answers, like a server that has hung.
+    QTcpServer silent;
+    QVERIFY(silent.listen(QHostAddress(TestServers::spareAddress(66))));
+    silent.pauseAccepting();
+    const ConnectionParams good = db.connections.kw.params();
+    ConnectionParams hung = good;
+    hung.host = silent.serverAddress().toString();
+    hung.port = silent.serverPort();
+    hung.connectTimeoutSeconds = 2;
+    db.connections.kw.setParams(hung);
+
+    // While C is awaited the window paints, shows the wait cursor and drops a second Enter.
+    int paints = 0;
+    bool waitCursor = false;
+    PaintCounter counter(db.view->grid(0)->viewport(), &paints);
+    QTimer::singleShot(500, [&] {
+        waitCursor = QGuiApplication::overrideCursor() &&
+                     QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        paints = 0;
+        db.view->grid(0)->viewport()->update();
+        QTest::keyClick(byName<QLineEdit>(db.view->panel(), "cekkode"), Qt::Key_Return);
+    });
+    const qint64 prepares = db.connections.statistics().prepares;
+    db.check(StockSource::AllCompanies, "cekkode", QStringLiteral("5-90011"));
+    QVERIFY(waitCursor);
+    QVERIFY(paints > 0);
+    QCOMPARE(db.connections.statistics().prepares - prepares, 2);
+    QCOMPARE(db.errors().size(), 1);
+    QCOMPARE(rowOf(db.view->krt(), "5-90011"), 0);
+    QCOMPARE(rowOf(db.view->soka(), "5-90011"), 0);
+    QCOMPARE(db.view->dataSource(2)->rowCount(), 0);
+    QVERIFY(!db.box(2)->isHidden());
+
+    // The window still takes input, and once the server is back the next check finds C's row.
+    db.connections.kw.setParams(good);
+    db.messages.clear();
+    db.search("cekkode", QStringLiteral("5-90011"));
+    QVERIFY(db.messages.shown.isEmpty());
+    QCOMPARE(rowOf(db.view->kw(), "5-90011"), 0);
+}
+
+void TestStockCheckDb::closingDuringACheck()
+{
+    const auto ourAttachments = [](const QString& database) {
+        Direct monitor(database);
+        return monitor
+            .number(QStringLiteral("select count(*) from MON$ATTACHMENTS where "
+                                   "MON$ATTACHMENT_ID <> CURRENT_CONNECTION and "
+                                   "MON$SYSTEM_FLAG = 0 and MON$REMOTE_PID = :PID"),
+                    {{QStringLiteral("PID"), QCoreApplication::applicationPid()}})
+            .section(QLatin1Char('.'), 0, 0);
+    };
+    const QString krt = ConnectionSet::krtDatabase(g_suffixes.krt);
+    QTcpServer silent;
+    QVERIFY(silent.listen(QHostAddress(TestServers::spareAddress(66))));
+    silent.pauseAccepting();
+    QElapsedTimer timer;
+    {
+        StockDb db;
+        ConnectionParams hung = db.connections.kw.params();
+        hung.host = silent.serverAddress().toString();
+        hung.port = silent.serverPort();
+        hung.connectTimeoutSeconds = 2;
+        db.connections.kw.setParams(hung);
+        QTimer::singleShot(300, [&] { db.window.close(); });
+        timer.start();
+        db.check(StockSource::AllCompanies, "cekkode", QStringLiteral("5-90011"));
+        // Back within the connect time-out, with nothing more to say.
+        QVERIFY2(timer.elapsed() < 6000, qPrintable(QString::number(timer.elapsed())));
+        QVERIFY(db.messages.shown.isEmpty());
+    }
+    QCOMPARE(ourAttachments(krt), QStringLiteral("0"));
+    QCOMPARE(ourAttachments(ConnectionSet::sokaDatabase(g_suffixes.soka)), QStringLiteral("0"));
 }
 
 void TestStockCheckDb::wheelAndFetchOnDemand()
