@@ -12,7 +12,9 @@ class Messages;
 class ReportViewer;
 
 // "Item to Buy": company A's items below their minimum, with what companies B and C hold of
-// each, read afresh from the three company databases on every run.
+// each, read afresh from the three company databases on every run. The reading runs in
+// worker threads on connections of its own while the window that owns the report (its
+// parent) shows a progress dialog with a cancel button.
 class ItemToBuyReport : public QObject
 {
     Q_OBJECT
@@ -27,11 +29,15 @@ public:
     FbQuery& kwItems() { return m_kwItems; }
 
 public slots:
-    // Drops the three company connections, which empties every other result on them, then
-    // prepares and previews the report. A database error is shown and ends the command.
+    // Reads the report's data, then drops the three company connections, which empties
+    // every other result on them, and prepares and previews the report. A database error is
+    // shown and ends the command; so does a cancel, silently. Either leaves everything as
+    // it was.
     void run();
 
 private:
+    ConnectionSet& m_connections;
+    Messages& m_messages;
     FbQuery m_krtItems;
     FbQuery m_sokaItems;
     FbQuery m_kwItems;

@@ -2,6 +2,7 @@
 #include "app/MainWindow.h"
 #include "data/ConnectionSet.h"
 #include "data/FbQuery.h"
+#include "data/FbStatistics.h"
 #include "data/QueryTableModel.h"
 #include "stock/ItemToBuyReport.h"
 #include "stock/StockView.h"
@@ -10,9 +11,14 @@
 #include "tests/support/WindowFixture.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QLineEdit>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
+#include <QTcpServer>
+#include <QTimer>
 #include <QtTest>
 #include <memory>
 
@@ -70,6 +76,42 @@ void setMinimum(const QString& item, int minimum)
     krt.setParams(krtDatabase());
     krt.execute("update ITEM set MINIMUMQTY = :MINIMUM where ITEMNO = :ITEMNO",
                 {{"MINIMUM", minimum}, {"ITEMNO", item}});
+}
+
+// Takes connections and never answers, like a server that has hung; connections to it give
+// up after two seconds.
+class SilentServer
+{
+public:
+    SilentServer()
+    {
+        m_server.listen(QHostAddress(TestServers::spareAddress(67)));
+        m_server.pauseAccepting();
+    }
+    bool listening() const { return m_server.isListening(); }
+    ConnectionParams params(ConnectionParams p) const
+    {
+        p.host = m_server.serverAddress().toString();
+        p.port = m_server.serverPort();
+        p.connectTimeoutSeconds = 2;
+        return p;
+    }
+
+private:
+    QTcpServer m_server;
+};
+
+// Attachments of this process to a company database, other than the one asking.
+int ourAttachments(const QString& database)
+{
+    FbConnection monitor;
+    monitor.setParams(TestServers::params(TestServers::lan(), ConnectionSet::kLanPort, database));
+    FbQuery q(&monitor);
+    q.setSql("select count(*) C from MON$ATTACHMENTS where MON$ATTACHMENT_ID <> CURRENT_CONNECTION "
+             "and MON$SYSTEM_FLAG = 0 and MON$REMOTE_PID = :PID");
+    q.setParam("PID", QCoreApplication::applicationPid());
+    q.open();
+    return q.field("C").toInt();
 }
 
 // The main window on the test servers, logged in as 100001 (item-to-buy right).
@@ -249,6 +291,79 @@ private slots:
         const QStringList errors = s.fixture.messages.texts(Messages::Kind::Error);
         QCOMPARE(errors.size(), 1);
         QVERIFY(!errors.first().isEmpty());
+    }
+
+    // One prepare per statement and company for the whole report: the details run again with
+    // each item code.
+    void detailsPreparedOnce()
+    {
+        Session& s = *m_session;
+        const FbStatistics& statistics = s.fixture.window->connections().statistics();
+        const qint64 prepares = statistics.prepares;
+        const qint64 executions = statistics.executions;
+        QVERIFY(s.run());
+        QCOMPARE(statistics.prepares - prepares, 3);
+        QCOMPARE(statistics.executions - executions, 1 + 2 * m_master.size());
+        QCOMPARE(itemCodes(s.report().krtItems()), m_master);
+    }
+
+    // Cancelled while company B does not answer: no report, no message, and the stock grids
+    // and company connections stay as they were.
+    void cancelLeavesEverythingAsItWas()
+    {
+        Session s;
+        QVERIFY(s.ok);
+        SilentServer silent;
+        QVERIFY(silent.listening());
+        s.search("kabel");
+        s.fixture.window->connections().soka.setParams(
+            silent.params(s.fixture.window->connections().soka.params()));
+        QVERIFY(s.gridRows(0) > 0 && s.gridRows(2) > 0);
+        const int rows[2] = {s.gridRows(0), s.gridRows(2)};
+        bool dialogShown = false;
+        QTimer::singleShot(700, [&] {
+            auto* progress = s.fixture.window->findChild<QProgressDialog*>("itemToBuyProgress");
+            dialogShown = progress && progress->isVisible();
+            if (progress)
+                if (auto* button = progress->findChild<QPushButton*>())
+                    button->click();
+        });
+        QCOMPARE(s.run(), nullptr);
+        QVERIFY(dialogShown);
+        QVERIFY2(s.fixture.messages.shown.isEmpty(),
+                 qPrintable(s.fixture.messages.texts().join(QLatin1Char('|'))));
+        QCOMPARE(s.gridRows(0), rows[0]);
+        QCOMPARE(s.gridRows(2), rows[1]);
+        QVERIFY(s.view().krt().isActive() && s.view().kw().isActive());
+        QVERIFY(!s.report().krtItems().isActive());
+        QVERIFY(!s.fixture.window->findChild<QProgressDialog*>("itemToBuyProgress"));
+    }
+
+    // Closing the window while the report reads: back within the connect time-out, nothing
+    // said, and once the window is gone no attachment of ours is left on the servers.
+    void closingDuringTheReport()
+    {
+        SilentServer silent;
+        QVERIFY(silent.listening());
+        QElapsedTimer timer;
+        {
+            Session s;
+            QVERIFY(s.ok);
+            ConnectionSet& connections = s.fixture.window->connections();
+            connections.kw.setParams(silent.params(connections.kw.params()));
+            s.fixture.window->show();
+            QTimer::singleShot(300, [&] { s.fixture.window->close(); });
+            timer.start();
+            QCOMPARE(s.run(), nullptr);
+            QVERIFY2(timer.elapsed() < 6000, qPrintable(QString::number(timer.elapsed())));
+            QVERIFY(!s.fixture.window->isVisible());
+            // Only the closing question.
+            const QStringList errors = s.fixture.messages.texts(Messages::Kind::Error);
+            QVERIFY2(errors.isEmpty(), qPrintable(errors.join(QLatin1Char('|'))));
+        }
+        for (const QString& database : {ConnectionSet::krtDatabase(TestServers::suffixes().krt),
+                                        ConnectionSet::sokaDatabase(TestServers::suffixes().soka)})
+            QCOMPARE(ourAttachments(database), 0);
     }
 };
 
