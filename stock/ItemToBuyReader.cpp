@@ -4,14 +4,53 @@
 #include "data/FbStatement.h"
 #include "data/FbTransaction.h"
 #include "data/SqlParameters.h"
+#include "stock/ItemToBuyStatements.h"
 
 #include <QScopeGuard>
+#include <QSet>
+#include <chrono>
 
 namespace
 {
 
 const QString kItemNo = QStringLiteral("ITEMNO");
 const QString kLineBreak = QStringLiteral("\r\n");
+// Item codes asked about per statement run; well under the server's limit on IN lists.
+constexpr int kCodesPerAsk = 500;
+
+// A code as the server compares it, or looser: trailing blanks do not count, and neither does
+// case, so a code is never taken for absent when the detail statement would find it.
+QString comparable(const QString& code)
+{
+    qsizetype end = code.size();
+    while (end > 0 && code.at(end - 1) == QLatin1Char(' '))
+        --end;
+    return code.left(end).toCaseFolded();
+}
+
+// The codes among `items` that the company holds (comparable()), asked in batches of one
+// prepared statement.
+QSet<QString> presentItems(FbConnection& connection, FbTransaction& transaction,
+                           const QStringList& items, const ConcurrentJobs& jobs)
+{
+    QSet<QString> present;
+    if (items.isEmpty())
+        return present;
+    FbStatement statement(connection, transaction);
+    statement.prepare(itemCodesPresentStatement(kCodesPerAsk));
+    QVector<QVariant> row;
+    for (qsizetype first = 0; first < items.size(); first += kCodesPerAsk) {
+        jobs.throwIfCancelled();
+        QVariantList codes;
+        for (qsizetype i = first; i < first + kCodesPerAsk; ++i)
+            codes << items.at(qMin(i, items.size() - 1)); // the last batch repeats its last code
+        statement.execute(codes);
+        while (statement.fetch(row))
+            present.insert(comparable(row.at(0).toString()));
+    }
+    statement.commit();
+    return present;
+}
 
 } // namespace
 
@@ -30,22 +69,6 @@ ItemToBuyReader::ItemToBuyReader(const std::array<ConnectionParams, 3>& companie
 
 ItemToBuyReader::~ItemToBuyReader() = default;
 
-bool ItemToBuyReader::runJobs(ConcurrentJobs& jobs)
-{
-    m_jobs = &jobs;
-    const auto done = qScopeGuard([this] { m_jobs = nullptr; });
-    jobs.exec();
-    if (m_cancelled)
-        return false;
-    for (int i = 0; i < jobs.count(); ++i) {
-        if (jobs.failed(i)) {
-            m_error = jobs.error(i);
-            return false;
-        }
-    }
-    return true;
-}
-
 bool ItemToBuyReader::read()
 {
     m_data = {};
@@ -54,23 +77,26 @@ bool ItemToBuyReader::read()
     m_detailsRead = 0;
     if (m_cancelled)
         return false;
-    {
-        ConcurrentJobs master;
-        master.add([this] { readMaster(); }, &m_connections[0]);
-        if (!runJobs(master))
-            return false;
-    }
-    const int column = int(m_data.master.fields.indexOf(kItemNo));
-    QStringList items;
-    if (column >= 0)
-        for (const QVector<QVariant>& row : m_data.master.rows)
-            items << row.at(column).toString();
-    m_itemCount = int(items.size());
-    ConcurrentJobs details;
+    // Company A's job hands its item codes to the jobs of B and C, which meanwhile attach
+    // and prepare; no code (nullopt) when A failed.
+    std::promise<std::optional<QStringList>> items;
+    const std::shared_future<std::optional<QStringList>> itemsRead = items.get_future().share();
+    ConcurrentJobs jobs;
+    jobs.add([this, &items] { readMaster(items); }, &m_connections[0]);
     for (int company = 1; company <= 2; ++company)
-        details.add([this, company, &items] { readDetails(company, items); },
-                    &m_connections[size_t(company)]);
-    return runJobs(details);
+        jobs.add([this, company, itemsRead] { readDetails(company, itemsRead); },
+                 &m_connections[size_t(company)]);
+    // The first failure ends the others: their own ends say nothing more.
+    connect(&jobs, &ConcurrentJobs::jobFinished, this, [this, &jobs](int job) {
+        if (jobs.failed(job) && m_error.isEmpty() && !m_cancelled) {
+            m_error = jobs.error(job);
+            jobs.cancel();
+        }
+    });
+    m_jobs = &jobs;
+    const auto done = qScopeGuard([this] { m_jobs = nullptr; });
+    jobs.exec();
+    return !m_cancelled && m_error.isEmpty();
 }
 
 void ItemToBuyReader::cancel()
@@ -80,9 +106,14 @@ void ItemToBuyReader::cancel()
         m_jobs->cancel();
 }
 
-void ItemToBuyReader::readMaster()
+void ItemToBuyReader::readMaster(std::promise<std::optional<QStringList>>& items)
 {
     FbConnection& connection = m_connections[0];
+    bool handedOver = false;
+    const auto failed = qScopeGuard([&] {
+        if (!handedOver)
+            items.set_value(std::nullopt);
+    });
     // The attachment ends with the job, whatever happens; statement and transaction first.
     const auto detach = qScopeGuard([&connection] { connection.detach(); });
     connection.open();
@@ -97,9 +128,19 @@ void ItemToBuyReader::readMaster()
         m_data.master.rows.push_back(row);
     statement.commit();
     snapshot.commit();
+
+    const int column = int(m_data.master.fields.indexOf(kItemNo));
+    QStringList codes;
+    if (column >= 0)
+        for (const QVector<QVariant>& master : m_data.master.rows)
+            codes << master.at(column).toString();
+    m_itemCount = int(codes.size());
+    handedOver = true;
+    items.set_value(codes);
 }
 
-void ItemToBuyReader::readDetails(int company, const QStringList& items)
+void ItemToBuyReader::readDetails(int company,
+                                  std::shared_future<std::optional<QStringList>> itemsRead)
 {
     FbConnection& connection = m_connections[size_t(company)];
     ItemToBuyData::Detail& detail = m_data.details[size_t(company - 1)];
@@ -110,12 +151,19 @@ void ItemToBuyReader::readDetails(int company, const QStringList& items)
     FbStatement statement(connection, snapshot);
     statement.prepare(m_detailText);
     detail.fields = statement.columnNames();
+    while (itemsRead.wait_for(std::chrono::milliseconds(50)) != std::future_status::ready)
+        m_jobs->throwIfCancelled();
+    if (!itemsRead.get())
+        return; // A failed and says why
+    const QStringList& items = *itemsRead.get();
+    // The detail has no row for a code the company lacks: such codes are not asked for.
+    const QSet<QString> present = presentItems(connection, snapshot, items, *m_jobs);
     QVariantList values;
     QVector<QVariant> row;
     for (const QString& item : items) {
         m_jobs->throwIfCancelled();
         // An item listed twice by the master is read once.
-        if (detail.rowsByItem.contains(item)) {
+        if (!present.contains(comparable(item)) || detail.rowsByItem.contains(item)) {
             ++m_detailsRead;
             continue;
         }

@@ -9,6 +9,8 @@
 #include <QVector>
 #include <array>
 #include <atomic>
+#include <future>
+#include <optional>
 #include <vector>
 
 class ConcurrentJobs;
@@ -32,9 +34,9 @@ struct ItemToBuyData {
 
 // Reads the item-to-buy data on connections of its own, in worker threads: the master
 // statement on company A, then the detail statement for every master item on B and on C at the
-// same time, each detail prepared once and run with each item code, in one read-only
-// snapshot transaction per company. Nothing else in the program changes meanwhile, so a
-// cancelled or failed read leaves everything as it was.
+// same time (both attach and prepare while A runs), each detail prepared once and run with
+// each item code, in one read-only snapshot transaction per company. Nothing else in the program
+// changes meanwhile, so a cancelled or failed read leaves everything as it was.
 class ItemToBuyReader : public QObject
 {
     Q_OBJECT
@@ -60,9 +62,8 @@ public:
     ItemToBuyData& data() { return m_data; }
 
 private:
-    void readMaster();
-    void readDetails(int company, const QStringList& items);
-    bool runJobs(ConcurrentJobs& jobs);
+    void readMaster(std::promise<std::optional<QStringList>>& items);
+    void readDetails(int company, std::shared_future<std::optional<QStringList>> itemsRead);
 
     std::array<FbConnection, 3> m_connections;
     QString m_masterText;

@@ -140,3 +140,11 @@ QStringList itemToBuyDetailStatement()
     out.line(QStringLiteral("order by a.FirstParentItem"));
     return out.take();
 }
+
+QString itemCodesPresentStatement(int markers)
+{
+    QStringList list;
+    list.fill(QStringLiteral("?"), markers);
+    return QStringLiteral("select ITEMNO from ITEM where ITEMNO in (%1)")
+        .arg(list.join(QLatin1Char(',')));
+}

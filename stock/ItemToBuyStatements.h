@@ -10,3 +10,7 @@ QStringList itemToBuyMasterStatement();
 
 // One item of company B or C, named by the parameter ITEMNO; no row where the company lacks it.
 QStringList itemToBuyDetailStatement();
+
+// Which of `markers` item codes (bound in marker order) a company's ITEM table holds: the
+// detail statement, which selects from ITEM by the code, has a row for exactly those.
+QString itemCodesPresentStatement(int markers);

@@ -293,8 +293,8 @@ private slots:
         QVERIFY(!errors.first().isEmpty());
     }
 
-    // One prepare per statement and company for the whole report: the details run again with
-    // each item code.
+    // One prepare per statement and company for the whole report: the master, and on B and C
+    // the question which codes they hold and the detail, run again with each code they hold.
     void detailsPreparedOnce()
     {
         Session& s = *m_session;
@@ -302,8 +302,12 @@ private slots:
         const qint64 prepares = statistics.prepares;
         const qint64 executions = statistics.executions;
         QVERIFY(s.run());
-        QCOMPARE(statistics.prepares - prepares, 3);
-        QCOMPARE(statistics.executions - executions, 1 + 2 * m_master.size());
+        QCOMPARE(statistics.prepares - prepares, 5);
+        // 5-90013 is absent from B and C: at least its two details are not run.
+        QVERIFY(m_master.contains("5-90013"));
+        const qint64 ran = statistics.executions - executions;
+        QVERIFY2(ran >= 3 + 2 && ran <= 3 + 2 * (m_master.size() - 1),
+                 qPrintable(QString::number(ran)));
         QCOMPARE(itemCodes(s.report().krtItems()), m_master);
     }
 
