@@ -50,14 +50,14 @@ void ConcurrentJobs::start()
         emit finished();
 }
 
-void ConcurrentJobs::exec()
+void ConcurrentJobs::exec(QEventLoop::ProcessEventsFlags flags)
 {
     start();
     if (m_running == 0)
         return;
     QEventLoop loop;
     connect(this, &ConcurrentJobs::finished, &loop, &QEventLoop::quit);
-    loop.exec();
+    loop.exec(flags);
     if (m_running > 0)
         stop();
 }

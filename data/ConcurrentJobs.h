@@ -2,6 +2,7 @@
 
 #include "data/DbError.h"
 
+#include <QEventLoop>
 #include <QObject>
 #include <atomic>
 #include <functional>
@@ -30,9 +31,10 @@ public:
     int count() const { return int(m_entries.size()); }
     void start();
     // Starts the jobs if needed, then waits in a local event loop, so windows keep painting
-    // and queued signals arrive, until every job has ended. When the program is ending
-    // meanwhile (its event loops told to quit), stops the jobs and waits for them without one.
-    void exec();
+    // and queued signals arrive, until every job has ended; with ExcludeUserInputEvents the
+    // user's input waits until then. When the program is ending meanwhile (its event loops
+    // told to quit), stops the jobs and waits for them without one.
+    void exec(QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents);
 
     // Asks the running jobs to end: the statement each waits in fails, and a job between
     // statements learns it from cancelled() or throwIfCancelled(). They still end by

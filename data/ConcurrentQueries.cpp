@@ -39,9 +39,9 @@ void ConcurrentQueries::start()
         emit finished();
 }
 
-void ConcurrentQueries::exec()
+void ConcurrentQueries::exec(QEventLoop::ProcessEventsFlags flags)
 {
-    m_jobs.exec();
+    m_jobs.exec(flags);
 }
 
 void ConcurrentQueries::cancel()

@@ -26,7 +26,7 @@ public:
     void start();
     // Starts if needed and waits in a local event loop (windows keep painting) until every
     // query is back; see ConcurrentJobs::exec().
-    void exec();
+    void exec(QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents);
     void cancel(); // the statements still running fail; see ConcurrentJobs::cancel()
     bool isCancelled() const { return m_jobs.isCancelled(); }
     bool isFinished() const { return m_adopted == int(m_entries.size()); }

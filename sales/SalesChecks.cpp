@@ -1,5 +1,6 @@
 #include "sales/SalesChecks.h"
 
+#include "data/ConcurrentQueries.h"
 #include "data/ConnectionSet.h"
 #include "data/ControlRecords.h"
 #include "data/Decimal.h"
@@ -93,14 +94,22 @@ SalesList SalesChecks::salesList(const SalesScope& scope)
 void SalesChecks::openCompanies(const QStringList& lines, const SalesPeriod& period,
                                 const QString& salesman)
 {
+    // The three companies at the same time, each on its own connection in a worker thread;
+    // the window keeps painting, and the user's input waits until they are back.
+    ConcurrentQueries statements;
     for (FbQuery* query : m_companies) {
         setLines(*query, lines);
         if (query->paramNames().contains(QLatin1String(kSalesmanParam), Qt::CaseInsensitive))
             query->setParam(QLatin1String(kSalesmanParam), salesman);
         query->setParam(QLatin1String(kPeriodFirstParam), period.first);
         query->setParam(QLatin1String(kPeriodLastParam), period.last);
-        query->open();
+        statements.add(*query);
     }
+    statements.exec(QEventLoop::ExcludeUserInputEvents);
+    // The first company that failed, in company order, ends the command.
+    for (int i = 0; i < int(m_companies.size()); ++i)
+        if (statements.failed(i))
+            throw DbError(statements.error(i));
 }
 
 SalesChecks::Figures SalesChecks::sumCompanies(const QStringList& lines, const SalesPeriod& period,
