@@ -116,8 +116,8 @@ int main(int argc, char** argv)
     auto* report = new ItemToBuyReport(connections, viewer, messages, QLocale(), nullptr, &window);
     QTemporaryDir dir;
 
-    std::printf("%-8s %-6s %-9s %-16s %9s %9s %6s\n", "rows", "pages", "prepares",
-                "executions", "report s", "isql s", "ratio");
+    std::printf("%-8s %-6s %-9s %-16s %9s %9s %6s\n", "rows", "pages", "prepares", "executions",
+                "report s", "isql s", "ratio");
     std::vector<double> reportTimes, isqlTimes;
     qint64 prepares = 0, executions = 0;
     int rows = 0;
