@@ -57,12 +57,24 @@ int runProgram(int argc, char** argv)
     context.programDir = QApplication::applicationDirPath();
     context.userConfigDir = userConfigFolder();
 
-    MainWindow mainWindow(context);
-    SalesAchievementDialog sales(mainWindow.connections(), context, mainWindow.loginState(),
-                                 &mainWindow);
-    UserProfileDialog profile(mainWindow.connections(), context, &mainWindow);
-    mainWindow.setCompanions(&sales, &profile);
-    fitToScreen(mainWindow);
-    mainWindow.show();
+    ProgramWindows windows(context);
+    fitToScreen(windows.main());
+    windows.main().show();
     return app.exec();
+}
+
+ProgramWindows::ProgramWindows(AppContext& context)
+    : m_main(std::make_unique<MainWindow>(context)),
+      m_sales(std::make_unique<SalesAchievementDialog>(m_main->connections(), context,
+                                                       m_main->loginState(), m_main.get())),
+      m_profile(std::make_unique<UserProfileDialog>(m_main->connections(), context, m_main.get()))
+{
+    m_main->setCompanions(m_sales.get(), m_profile.get());
+}
+
+ProgramWindows::~ProgramWindows()
+{
+    // The dialogs are children of the main window: they go first.
+    m_profile.reset();
+    m_sales.reset();
 }

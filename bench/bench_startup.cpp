@@ -1,22 +1,22 @@
 // Start-up, from the launch of a process until the login panel waits for a NIK with the LAN
-// server reachable, beside a bare process that only creates the application, sends the echo
-// and attaches to the control database.
+// server reachable and the installed updater up to date, beside a bare process that only creates
+// the application, sends the echo and attaches to the control database.
 //
 //   bench_startup [HOST [RUNS]]       default 127.0.0.5 10; the LAN server's port is 3051
 //   bench_startup --child program|bare DIR    one launch (run by the above)
 //
 // Needs a server with the demo databases on HOST (bench/README.md, "Start-up").
 
-#include "admin/UserProfileDialog.h"
 #include "app/MainWindow.h"
 #include "app/Program.h"
 #include "data/ConnectionSet.h"
 #include "platform/AppContext.h"
 #include "platform/Clock.h"
+#include "platform/DesktopLauncher.h"
+#include "platform/HttpDownloader.h"
 #include "platform/IcmpPinger.h"
 #include "platform/Messages.h"
 #include "report/ReportDialogViewer.h"
-#include "sales/SalesAchievementDialog.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -67,20 +67,19 @@ int program(int argc, char** argv, const QString& dir, const QElapsedTimer& cloc
     Clock today;
     IcmpPinger pinger;
     ReportDialogViewer reportViewer(messages);
+    HttpDownloader downloader;
+    DesktopLauncher launcher;
     AppContext context;
     context.messages = &messages;
     context.clock = &today;
     context.pinger = &pinger;
     context.reportViewer = &reportViewer;
+    context.downloader = &downloader;
+    context.launcher = &launcher;
     context.programDir = dir;
 
-    MainWindow mainWindow(context);
-    step(clock, "main window");
-    SalesAchievementDialog sales(mainWindow.connections(), context, mainWindow.loginState(),
-                                 &mainWindow);
-    step(clock, "sales window");
-    UserProfileDialog profile(&mainWindow);
-    mainWindow.setCompanions(&sales, &profile);
+    ProgramWindows windows(context);
+    MainWindow& mainWindow = windows.main();
     step(clock, "windows");
     mainWindow.show();
     step(clock, "shown");
@@ -156,6 +155,11 @@ int main(int argc, char** argv)
         qFatal("cannot write Config.ini");
     ini.write("[Server]\r\nLAN=" + host.toUtf8() + "\r\n");
     ini.close();
+    // An updater newer than the one the application record releases: nothing to fetch.
+    QFile updater(dir.filePath(QStringLiteral("AutoUpdate.exe")));
+    if (!updater.open(QIODevice::WriteOnly))
+        qFatal("cannot write the updater");
+    updater.close();
 
     std::vector<double> programTimes, bareTimes;
     for (int run = 0; run <= runs; ++run) { // run 0 warms the caches
