@@ -1,8 +1,15 @@
 #include "sales/ReceivablesReports.h"
 
+#include "data/ConcurrentQueries.h"
 #include "data/ConnectionSet.h"
+#include "data/DbError.h"
 #include "data/LoginState.h"
 #include "platform/AppContext.h"
+#include "platform/BusyWindow.h"
+#include "platform/Messages.h"
+
+#include <QWidget>
+#include <optional>
 
 namespace
 {
@@ -15,7 +22,7 @@ const QString kDetailLayout = QStringLiteral("reportdetail");
 ReceivablesReports::ReceivablesReports(ConnectionSet& connections, AppContext& context,
                                        const LoginState& session, QObject* parent)
     : QObject(parent), m_krt(&connections.krt), m_bsm(&connections.soka), m_twsp(&connections.kw),
-      m_session(session),
+      m_session(session), m_messages(*context.messages),
       m_report(*context.reportViewer, *context.messages, QLocale(), context.clock)
 {
     for (int company = 0; company < 3; ++company)
@@ -35,13 +42,41 @@ void ReceivablesReports::showDetail()
 void ReceivablesReports::run(const QString& layoutName, const QStringList& statement)
 {
     QList<QPair<QString, FbQuery*>> dataSets;
-    for (FbQuery* query : m_queries) {
-        if (FbConnection* connection = query->connection())
-            connection->drop();
-        query->clearSql();
-        for (const QString& line : statement)
-            query->addSql(line);
-        dataSets.append({query->objectName(), query});
+    ConcurrentQueries companies;
+    {
+        // The window that owns the reports waits, painting; closing it stops the reading.
+        auto* window = qobject_cast<QWidget*>(parent());
+        std::optional<BusyWindow> busy;
+        if (window) {
+            busy.emplace(window);
+            connect(&*busy, &BusyWindow::closing, &companies, &ConcurrentQueries::cancel);
+        }
+        // The three companies at the same time, each on a fresh connection in a worker
+        // thread that reads every row the report will print.
+        FbOpenOptions options;
+        options.dropConnectionFirst = true;
+        options.prefetchRows = -1;
+        try {
+            for (FbQuery* query : m_queries) {
+                query->clearSql();
+                for (const QString& line : statement)
+                    query->addSql(line);
+                dataSets.append({query->objectName(), query});
+                companies.add(*query, options);
+            }
+        } catch (const DbError& e) {
+            m_messages.error(e.message());
+            return;
+        }
+        companies.exec(window ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
+        if (busy && busy->closed())
+            return;
+    }
+    for (int company = 0; company < 3; ++company) {
+        if (companies.failed(company)) {
+            m_messages.error(companies.error(company));
+            return;
+        }
     }
     m_report.preview(layoutName, dataSets);
 }

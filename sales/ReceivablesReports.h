@@ -9,6 +9,7 @@
 struct AppContext;
 class ConnectionSet;
 struct LoginState;
+class Messages;
 
 // The receivables summary (per salesman and company) and detail (per customer) reports over
 // the three company databases, run with the statements the login completed.
@@ -30,8 +31,9 @@ public slots:
 
 private:
     // Drops the company connections first (which empties every other result on them) and
-    // reads every figure afresh; a database error is shown and no report opens, since
-    // totals over the companies would be wrong without one of them.
+    // reads every figure afresh, the three companies at the same time while the window that
+    // owns the reports (the parent) waits; a database error is shown and no report opens,
+    // since totals over the companies would be wrong without one of them.
     void run(const QString& layoutName, const QStringList& statement);
 
     FbQuery m_krt;
@@ -39,5 +41,6 @@ private:
     FbQuery m_twsp;
     FbQuery* m_queries[3] = {&m_krt, &m_bsm, &m_twsp};
     const LoginState& m_session;
+    Messages& m_messages;
     QueryReport m_report;
 };
