@@ -92,18 +92,21 @@ SalesList SalesChecks::salesList(const SalesScope& scope)
 }
 
 void SalesChecks::openCompanies(const QStringList& lines, const SalesPeriod& period,
-                                const QString& salesman)
+                                const QString& salesman, bool allRows)
 {
-    // The three companies at the same time, each on its own connection in a worker thread;
-    // the window keeps painting, and the user's input waits until they are back.
+    // The three companies at the same time, each on its own connection in a worker thread
+    // that reads what the command needs; the window keeps painting, and the user's input
+    // waits until they are back.
     ConcurrentQueries statements;
+    FbOpenOptions options;
+    options.prefetchRows = allRows ? -1 : 1;
     for (FbQuery* query : m_companies) {
         setLines(*query, lines);
         if (query->paramNames().contains(QLatin1String(kSalesmanParam), Qt::CaseInsensitive))
             query->setParam(QLatin1String(kSalesmanParam), salesman);
         query->setParam(QLatin1String(kPeriodFirstParam), period.first);
         query->setParam(QLatin1String(kPeriodLastParam), period.last);
-        statements.add(*query);
+        statements.add(*query, options);
     }
     statements.exec(QEventLoop::ExcludeUserInputEvents);
     // The first company that failed, in company order, ends the command.
@@ -177,7 +180,7 @@ void SalesChecks::rankSalesmen(const QStringList& names, const SalesPeriod& peri
         WaitCursor wait;
         m_working = rankingStatement(names);
         m_workingTeam.reset();
-        openCompanies(m_working, period);
+        openCompanies(m_working, period, {}, true);
     }
     preview(kRankingLayout);
 }
@@ -194,7 +197,7 @@ void SalesChecks::rankTeam(const QString& team, const SalesPeriod& period)
             m_working = rankingStatement(teamMembers(team));
             m_workingTeam = team;
         }
-        openCompanies(m_working, period);
+        openCompanies(m_working, period, {}, true);
     }
     preview(kRankingLayout);
 }
@@ -206,7 +209,7 @@ void SalesChecks::showInvoices(const QString& salesman, const SalesPeriod& perio
         WaitCursor wait;
         m_working = invoiceDetailStatement(salesman == QLatin1String(kAllSalesEntry));
         m_workingTeam.reset();
-        openCompanies(m_working, period, salesman);
+        openCompanies(m_working, period, salesman, true);
     }
     preview(kInvoiceLayout);
 }

@@ -69,8 +69,9 @@ public:
 private:
     QStringList readColumn(const QString& sql, const QString& field);
     QStringList teamMembers(const QString& team);
+    // The reports read every row (`allRows`), a check only the first.
     void openCompanies(const QStringList& lines, const SalesPeriod& period,
-                       const QString& salesman = {});
+                       const QString& salesman = {}, bool allRows = false);
     Figures sumCompanies(const QStringList& lines, const SalesPeriod& period,
                          const QString& salesman = {});
     void preview(const QString& layout);
