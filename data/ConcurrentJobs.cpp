@@ -6,6 +6,37 @@
 #include <QEventLoop>
 #include <QThread>
 
+namespace
+{
+
+// One job's thread; a job that throws ends with its error kept.
+class JobThread : public QThread
+{
+public:
+    JobThread(const ConcurrentJobs::Job& job, std::optional<DbError>& error)
+        : m_job(job), m_error(error)
+    {
+    }
+
+protected:
+    void run() override
+    {
+        try {
+            m_job();
+        } catch (const DbError& e) {
+            m_error = e;
+        } catch (const std::exception& e) {
+            m_error = DbError(QString::fromLocal8Bit(e.what()));
+        }
+    }
+
+private:
+    const ConcurrentJobs::Job& m_job;
+    std::optional<DbError>& m_error;
+};
+
+} // namespace
+
 ConcurrentJobs::ConcurrentJobs(QObject* parent) : QObject(parent) {}
 
 ConcurrentJobs::~ConcurrentJobs()
@@ -31,15 +62,7 @@ void ConcurrentJobs::start()
     m_started = true;
     for (int i = 0; i < count(); ++i) {
         Entry* entry = m_entries[size_t(i)].get();
-        entry->thread = QThread::create([entry] {
-            try {
-                entry->job();
-            } catch (const DbError& e) {
-                entry->error = e;
-            } catch (const std::exception& e) {
-                entry->error = DbError(QString::fromLocal8Bit(e.what()));
-            }
-        });
+        entry->thread = new JobThread(entry->job, entry->error);
         // Emitted by the worker as it ends; `this` lives in the starting thread, so the call
         // is queued there.
         connect(entry->thread, &QThread::finished, this, [this, i] { complete(i); });

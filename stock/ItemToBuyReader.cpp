@@ -8,7 +8,6 @@
 
 #include <QScopeGuard>
 #include <QSet>
-#include <chrono>
 
 namespace
 {
@@ -79,12 +78,11 @@ bool ItemToBuyReader::read()
         return false;
     // Company A's job hands its item codes to the jobs of B and C, which meanwhile attach
     // and prepare; no code (nullopt) when A failed.
-    std::promise<std::optional<QStringList>> items;
-    const std::shared_future<std::optional<QStringList>> itemsRead = items.get_future().share();
+    ItemHandOver items;
     ConcurrentJobs jobs;
     jobs.add([this, &items] { readMaster(items); }, &m_connections[0]);
     for (int company = 1; company <= 2; ++company)
-        jobs.add([this, company, itemsRead] { readDetails(company, itemsRead); },
+        jobs.add([this, company, &items] { readDetails(company, items); },
                  &m_connections[size_t(company)]);
     // The first failure ends the others: their own ends say nothing more.
     connect(&jobs, &ConcurrentJobs::jobFinished, this, [this, &jobs](int job) {
@@ -106,13 +104,31 @@ void ItemToBuyReader::cancel()
         m_jobs->cancel();
 }
 
-void ItemToBuyReader::readMaster(std::promise<std::optional<QStringList>>& items)
+void ItemToBuyReader::ItemHandOver::give(std::optional<QStringList> items)
+{
+    QMutexLocker lock(&m_lock);
+    m_items = std::move(items);
+    m_ready = true;
+    m_given.wakeAll();
+}
+
+std::optional<QStringList> ItemToBuyReader::ItemHandOver::take(const ConcurrentJobs& jobs)
+{
+    QMutexLocker lock(&m_lock);
+    while (!m_ready) {
+        jobs.throwIfCancelled();
+        m_given.wait(&m_lock, 50);
+    }
+    return m_items;
+}
+
+void ItemToBuyReader::readMaster(ItemHandOver& items)
 {
     FbConnection& connection = m_connections[0];
     bool handedOver = false;
     const auto failed = qScopeGuard([&] {
         if (!handedOver)
-            items.set_value(std::nullopt);
+            items.give(std::nullopt);
     });
     // The attachment ends with the job, whatever happens; statement and transaction first.
     const auto detach = qScopeGuard([&connection] { connection.detach(); });
@@ -136,11 +152,10 @@ void ItemToBuyReader::readMaster(std::promise<std::optional<QStringList>>& items
             codes << master.at(column).toString();
     m_itemCount = int(codes.size());
     handedOver = true;
-    items.set_value(codes);
+    items.give(codes);
 }
 
-void ItemToBuyReader::readDetails(int company,
-                                  std::shared_future<std::optional<QStringList>> itemsRead)
+void ItemToBuyReader::readDetails(int company, ItemHandOver& items)
 {
     FbConnection& connection = m_connections[size_t(company)];
     ItemToBuyData::Detail& detail = m_data.details[size_t(company - 1)];
@@ -151,16 +166,14 @@ void ItemToBuyReader::readDetails(int company,
     FbStatement statement(connection, snapshot);
     statement.prepare(m_detailText);
     detail.fields = statement.columnNames();
-    while (itemsRead.wait_for(std::chrono::milliseconds(50)) != std::future_status::ready)
-        m_jobs->throwIfCancelled();
-    if (!itemsRead.get())
+    const std::optional<QStringList> codes = items.take(*m_jobs);
+    if (!codes)
         return; // A failed and says why
-    const QStringList& items = *itemsRead.get();
     // The detail has no row for a code the company lacks: such codes are not asked for.
-    const QSet<QString> present = presentItems(connection, snapshot, items, *m_jobs);
+    const QSet<QString> present = presentItems(connection, snapshot, *codes, *m_jobs);
     QVariantList values;
     QVector<QVariant> row;
-    for (const QString& item : items) {
+    for (const QString& item : *codes) {
         m_jobs->throwIfCancelled();
         // An item listed twice by the master is read once.
         if (!present.contains(comparable(item)) || detail.rowsByItem.contains(item)) {

@@ -3,13 +3,14 @@
 #include "data/FbConnection.h"
 
 #include <QHash>
+#include <QMutex>
 #include <QObject>
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
+#include <QWaitCondition>
 #include <array>
 #include <atomic>
-#include <future>
 #include <optional>
 #include <vector>
 
@@ -62,8 +63,23 @@ public:
     ItemToBuyData& data() { return m_data; }
 
 private:
-    void readMaster(std::promise<std::optional<QStringList>>& items);
-    void readDetails(int company, std::shared_future<std::optional<QStringList>> itemsRead);
+    // Company A's item codes, handed from its job to those of B and C; none when A failed.
+    class ItemHandOver
+    {
+    public:
+        void give(std::optional<QStringList> items);
+        // Waits until given, or throws once the jobs are cancelled.
+        std::optional<QStringList> take(const ConcurrentJobs& jobs);
+
+    private:
+        QMutex m_lock;
+        QWaitCondition m_given;
+        bool m_ready = false;
+        std::optional<QStringList> m_items;
+    };
+
+    void readMaster(ItemHandOver& items);
+    void readDetails(int company, ItemHandOver& items);
 
     std::array<FbConnection, 3> m_connections;
     QString m_masterText;
