@@ -239,8 +239,19 @@ bool FbQuery::fetchOne()
     }
     if (!got) {
         m_allFetched = true;
-        // The rows are all here: end the transaction now rather than hold it open.
-        m_statement->finish();
+        // End the transaction now rather than hold it open. The client reports the end of
+        // the rows also when the server went away behind its last buffered rows; a lost
+        // connection at the commit means the rows may be cut short, and says so.
+        try {
+            m_statement->commit();
+        } catch (const DbError& e) {
+            if (!e.connectionLost())
+                return false;
+            // Forgetting the dead attachment closes this query with the others on it.
+            if (FbConnection* connection = m_connection)
+                connection->markLost();
+            throw;
+        }
         return false;
     }
     m_rows.push_back(std::move(row));
