@@ -69,6 +69,9 @@ protected:
 private:
     void buildControls();
     void buildMenus();
+    // Start-up from the choice of server on; a start-up that stopped on the way is taken up
+    // again by the next login attempt, so a server back from a restart needs no new run.
+    void connectAndConfigure();
     // Start-up steps; each returns false when the sequence must stop.
     void connectToServer(const IniFile& config);
     bool readApplicationRecord();
@@ -77,7 +80,9 @@ private:
     void nikEntered();
     void login();
     void applyRights();
-    void applySalesFilter();
+    // The salesmen of the teams a restricted user's scope names.
+    QStringList teamMembers(const SalesScope& scope);
+    void applySalesFilter(const QStringList& members);
     void showOfflineBanner();
     // Leaving: true when the window may close.
     bool confirmClose();
@@ -115,6 +120,7 @@ private:
     SalesAchievementDialog* m_sales = nullptr;
     UserProfileDialog* m_profile = nullptr;
     bool m_startupRan = false;
+    bool m_startupComplete = false;
     bool m_offline = false;
     bool m_leaving = false; // the close is already decided (Exit, Update)
 };

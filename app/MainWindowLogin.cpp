@@ -19,6 +19,11 @@ void MainWindow::nikEntered()
 {
     if (m_session.loggedIn || m_loginPanel->nik().size() < ControlRecords::kShortestNik)
         return;
+    if (!m_startupComplete) {
+        connectAndConfigure();
+        if (!m_startupComplete)
+            return;
+    }
     try {
         login();
     } catch (const DbError& e) {
@@ -29,16 +34,28 @@ void MainWindow::nikEntered()
 void MainWindow::login()
 {
     const QString nik = m_loginPanel->nik();
-    ControlRecords::UserRecord user;
-    {
-        WaitCursor wait;
+    auto findUser = [this, &nik] {
         m_control.setConnection(&m_db.control);
         m_control.setSql(ControlRecords::userByNikSql());
         m_control.setParam(QStringLiteral("NIK"), nik);
         m_control.open();
-        if (!m_control.locate(QStringLiteral("INFO1"), nik))
+        return m_control.locate(QStringLiteral("INFO1"), nik);
+    };
+    ControlRecords::UserRecord user;
+    QStringList members;
+    {
+        WaitCursor wait;
+        if (!findUser())
             return;
         user = ControlRecords::readUser(m_control);
+        // Everything the login reads comes before the stamp: a connection lost on the way
+        // leaves nobody online with half a session, and Enter may simply be pressed again.
+        const SalesScope scope = ControlRecords::salesScopeOf(user);
+        if (scope.sales1 != QLatin1String("1")) {
+            members = teamMembers(scope);
+            if (!findUser())
+                return;
+        }
     }
     m_session.loginDate = m_context.clock->today();
     {
@@ -52,6 +69,7 @@ void MainWindow::login()
     m_session.periodStart = m_application.periodStart;
     m_session.sales = ControlRecords::salesScopeOf(user);
     m_rights = ControlRecords::rightsOf(user);
+    applySalesFilter(members);
 
     m_loginPanel->hide();
     m_stock->showCompanyPanels();
@@ -60,7 +78,6 @@ void MainWindow::login()
     m_context.messages->information(QStringLiteral("Selamat Datang ") + user.name);
     if (m_offline)
         showOfflineBanner();
-    applySalesFilter();
 }
 
 void MainWindow::showOfflineBanner()
@@ -79,22 +96,22 @@ void MainWindow::showOfflineBanner()
     m_offlineBanner->show();
 }
 
-void MainWindow::applySalesFilter()
+QStringList MainWindow::teamMembers(const SalesScope& scope)
+{
+    m_control.setSql(teamLookupStatement(scope));
+    m_control.open();
+    QStringList members;
+    for (m_control.first(); !m_control.eof(); m_control.next())
+        members << ControlRecords::memberName(m_control);
+    return members;
+}
+
+void MainWindow::applySalesFilter(const QStringList& members)
 {
     const SalesScope& scope = m_session.sales;
-    m_session.receivablesSummarySql = summaryStatementStart();
-    m_session.receivablesDetailSql = detailStatementStart();
-    QStringList members;
-    if (scope.sales1 != QLatin1String("1")) {
-        if (m_sales)
-            m_sales->clearSalesList();
-        WaitCursor wait;
-        m_control.setSql(teamLookupStatement(scope));
-        m_control.open();
-        for (m_control.first(); !m_control.eof(); m_control.next())
-            members << ControlRecords::memberName(m_control);
-    }
+    if (scope.sales1 != QLatin1String("1") && m_sales)
+        m_sales->clearSalesList();
     const FilterLines lines = salesFilterLines(scope, members);
-    m_session.receivablesSummarySql += lines.summary;
-    m_session.receivablesDetailSql += lines.detail;
+    m_session.receivablesSummarySql = summaryStatementStart() + lines.summary;
+    m_session.receivablesDetailSql = detailStatementStart() + lines.detail;
 }

@@ -26,10 +26,15 @@ void MainWindow::runStartup()
     const QDate today = m_context.clock->today();
     m_session.loginDate = today;
     m_stock->setCutoff(monthDayYear(stockReferenceDate(today)));
-    // 3-4. Port and focus.
-    m_db.serverPort = ConnectionSet::kRemotePort;
+    // 4. Focus.
     m_loginPanel->focusNik();
+    connectAndConfigure();
+}
 
+void MainWindow::connectAndConfigure()
+{
+    // 3. Port.
+    m_db.serverPort = ConnectionSet::kRemotePort;
     // 5. Server.
     const IniFile config(m_context.configPath());
     connectToServer(config);
@@ -46,6 +51,7 @@ void MainWindow::runStartup()
     m_stock->applyStartSql();
     m_stock->prepareGrids();
     m_stock->restoreSettings(config);
+    m_startupComplete = true;
 }
 
 void MainWindow::connectToServer(const IniFile& config)
