@@ -8,6 +8,8 @@
 namespace
 {
 
+const QByteArray kUtf8Bom("\xEF\xBB\xBF");
+
 bool sectionName(const QString& line, QString* name)
 {
     const QString t = line.trimmed();
@@ -31,12 +33,22 @@ bool keyValue(const QString& line, QString* key, QString* value)
 
 IniFile::IniFile(const QString& path) : m_path(path), m_lines(lines()) {}
 
+bool IniFile::hasUtf8Bom() const
+{
+    QFile file(m_path);
+    return file.open(QIODevice::ReadOnly) && file.read(3) == kUtf8Bom;
+}
+
 QStringList IniFile::lines() const
 {
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    const QString text = QString::fromLocal8Bit(file.readAll());
+    const QByteArray bytes = file.readAll();
+    // An editor may have saved the file as UTF-8 with a byte order mark, which the local
+    // code page would read as letters in front of the first section.
+    const QString text = bytes.startsWith(kUtf8Bom) ? QString::fromUtf8(bytes.mid(3))
+                                                    : QString::fromLocal8Bit(bytes);
     QStringList out = text.split(QLatin1Char('\n'));
     for (QString& l : out)
         if (l.endsWith(QLatin1Char('\r')))
@@ -101,8 +113,9 @@ QString IniFile::write(const QString& section, const QList<QPair<QString, QStrin
     }
     const QString failure =
         QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(m_path));
-    const QByteArray bytes =
-        (out.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLocal8Bit();
+    // Written back in the encoding it was read in.
+    const QString text = out.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+    const QByteArray bytes = hasUtf8Bom() ? kUtf8Bom + text.toUtf8() : text.toLocal8Bit();
     // The user's configuration folder may not exist before the first save.
     QDir().mkpath(QFileInfo(m_path).absolutePath());
     QSaveFile file(m_path);

@@ -24,6 +24,7 @@ public:
 
 private:
     QStringList lines() const;
+    bool hasUtf8Bom() const;
     QString m_path;
     QStringList m_lines;
 };
