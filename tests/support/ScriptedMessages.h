@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <functional>
 
 // Records every message and answers confirmations from a script (OK when the script is empty).
 class ScriptedMessages : public Messages
@@ -18,6 +19,8 @@ public:
     bool show(Kind kind, const QString& text, const QString& caption = {}) override
     {
         shown.append({kind, text, caption});
+        if (onShow)
+            onShow(kind, text);
         if (kind != Kind::Confirmation)
             return true;
         return answers.isEmpty() ? true : answers.takeFirst();
@@ -42,4 +45,6 @@ public:
 
     QList<Shown> shown;
     QList<bool> answers;
+    // Runs while the box is up, before it is answered: what the world does meanwhile.
+    std::function<void(Kind, const QString&)> onShow;
 };

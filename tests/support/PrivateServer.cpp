@@ -1,0 +1,66 @@
+#include "tests/support/PrivateServer.h"
+
+#include "tests/support/TestServers.h"
+
+#include <QDir>
+#include <QFile>
+
+PrivateServer::PrivateServer(int last) : m_address(TestServers::spareAddress(last)) {}
+
+PrivateServer::~PrivateServer()
+{
+    stop();
+}
+
+QString PrivateServer::dataDir() const
+{
+    return m_dir.filePath(QStringLiteral("data"));
+}
+
+int PrivateServer::run(const QStringList& arguments) const
+{
+    return TestServers::runScript(QStringList{QStringLiteral("scripts/fbserver")} + arguments);
+}
+
+bool PrivateServer::start()
+{
+    if (!m_copied) {
+        const QDir demo(TestServers::root() + QStringLiteral("/data"));
+        QDir().mkpath(dataDir());
+        const QStringList files = demo.entryList({QStringLiteral("*.fdb")}, QDir::Files);
+        if (files.isEmpty())
+            return false;
+        for (const QString& file : files)
+            if (!QFile::copy(demo.filePath(file), QDir(dataDir()).filePath(file)))
+                return false;
+        m_copied = true;
+    }
+    return run({QStringLiteral("start"), m_dir.filePath(QStringLiteral("server")), m_address,
+                QString::number(port()), dataDir()}) == 0;
+}
+
+bool PrivateServer::stop()
+{
+    if (!m_copied)
+        return true;
+    return run({QStringLiteral("stop"), m_dir.filePath(QStringLiteral("server"))}) == 0;
+}
+
+qint64 PrivateServer::pid() const
+{
+    QFile file(m_dir.filePath(QStringLiteral("server/firebird.pid")));
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    const qint64 id = file.readAll().trimmed().toLongLong();
+    return id > 0 && QFile::exists(QStringLiteral("/proc/%1").arg(id)) ? id : 0;
+}
+
+bool PrivateServer::running() const
+{
+    return pid() != 0;
+}
+
+ConnectionParams PrivateServer::params(const QString& database) const
+{
+    return TestServers::params(m_address, port(), database);
+}

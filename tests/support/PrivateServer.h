@@ -1,0 +1,37 @@
+#pragma once
+
+#include "data/FbConnection.h"
+
+#include <QString>
+#include <QTemporaryDir>
+
+// A Firebird server of one test program's own, on a loopback address beside the build's LAN
+// test server, with a fresh copy of the demo databases. A test may stop and start it at any
+// moment without disturbing the servers other tests share.
+class PrivateServer
+{
+public:
+    // `last`: the last number of the address (see TestServers::spareAddress).
+    explicit PrivateServer(int last);
+    ~PrivateServer();
+
+    // Copies the databases (first call only) and starts the server; true when it runs.
+    bool start();
+    // Stops the server by its process id; true when it is gone.
+    bool stop();
+    bool running() const;
+    // The server's process id while it runs, else 0.
+    qint64 pid() const;
+
+    QString address() const { return m_address; }
+    static constexpr int port() { return 3051; }
+    QString dataDir() const;
+    // A connection to one of its databases, by the program's path of it.
+    ConnectionParams params(const QString& database) const;
+
+private:
+    int run(const QStringList& arguments) const;
+    QTemporaryDir m_dir;
+    QString m_address;
+    bool m_copied = false;
+};

@@ -1,0 +1,479 @@
+// vid_test: DB
+#include "admin/UserProfileDialog.h"
+#include "app/MainWindow.h"
+#include "app/MainWindowObjectNames.h"
+#include "data/DateRules.h"
+#include "data/FbQuery.h"
+#include "data/QueryTableModel.h"
+#include "report/ReportPreview.h"
+#include "sales/SalesAchievementDialog.h"
+#include "stock/ItemToBuyReport.h"
+#include "stock/StockGrid.h"
+#include "stock/StockObjectNames.h"
+#include "stock/StockView.h"
+#include "tests/support/ByName.h"
+#include "tests/support/PrivateServer.h"
+#include "tests/support/WindowFixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QtTest>
+#include <functional>
+
+// Every action of the program with the server it needs stopped at the moment it needs it,
+// then started again: the user sees the error box, the window stays usable, no control
+// record is half-written, and the same action then succeeds in the same run.
+namespace
+{
+
+namespace Names = MainWindowObjectNames;
+namespace StockNames = StockObjectNames;
+
+// One workstation: the program's windows on the private server.
+struct Desk : WindowFixture {
+    using WindowFixture::WindowFixture;
+
+    MainWindow& main() { return *window; }
+    QLineEdit* field(const char* name) { return byName<QLineEdit>(window.get(), name); }
+
+    // Enter in a search field, with the source chosen first.
+    void search(const char* source, const char* fieldName, const QString& text)
+    {
+        byName<QRadioButton>(window.get(), source)->setChecked(true);
+        QLineEdit* edit = field(fieldName);
+        edit->setText(text);
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+    // The rows a grid shows once scrolled to its end, by item code.
+    QStringList gridItems(int company)
+    {
+        QueryTableModel* model = window->stockView().dataSource(company);
+        while (model->canFetchMore({}))
+            model->fetchMore({});
+        QCoreApplication::processEvents(); // errors of the fetches are reported queued
+        QStringList items;
+        for (int r = 0; r < model->rowCount(); ++r)
+            items << model->query()->value(r, 0).toString();
+        return items;
+    }
+    void trigger(const char* action) { byName<QAction>(window.get(), action)->trigger(); }
+
+    void openSales()
+    {
+        omset->show();
+        QTest::qWait(20); // the list is filled when the window comes up
+    }
+    void pressInSales(const QString& name, const char* button)
+    {
+        auto* box = byName<QComboBox>(omset.get(), "cbnamasales");
+        box->setCurrentIndex(box->findText(name));
+        box->setEditText(name);
+        byName<QPushButton>(omset.get(), button)->click();
+    }
+    QString salesFigures()
+    {
+        QStringList out;
+        for (const char* label : {"lbldivisi", "lblomset", "lbltarget", "lblpersen"})
+            out << byName<QLabel>(omset.get(), label)->text();
+        return out.join(QLatin1Char('|'));
+    }
+    QString lastReport()
+    {
+        return viewer.count() ? viewer.texts().join(QLatin1Char('|')) : QString();
+    }
+
+    // Every query of the program, to stop the server when one of them has been opened.
+    QList<FbQuery*> queries()
+    {
+        StockView& stock = window->stockView();
+        QList<FbQuery*> all{&window->controlQuery(), &stock.krt(), &stock.soka(), &stock.kw(),
+                            &stock.oldStock()};
+        if (auto* items = window->findChild<ItemToBuyReport*>())
+            all << &items->krtItems() << &items->sokaItems() << &items->kwItems();
+        for (QObject* root :
+             {static_cast<QObject*>(window.get()), static_cast<QObject*>(omset.get()),
+              static_cast<QObject*>(profile.get())})
+            all << root->findChildren<FbQuery*>();
+        return all;
+    }
+    FbQuery* query(const QString& name)
+    {
+        for (FbQuery* q : queries())
+            if (q->objectName() == name)
+                return q;
+        return nullptr;
+    }
+};
+
+// The slots of the control records, by row key.
+using ControlRows = QMap<qint64, QStringList>;
+
+// One action as the user performs it. `prepare` brings the window to where the action
+// starts; `outcome` is what the user gets from it, compared with a run without faults.
+struct Action {
+    QString user; // logged in before the action; empty: nobody
+    std::function<void(Desk&)> prepare;
+    std::function<void(Desk&)> perform;
+    std::function<QString(Desk&)> outcome;
+};
+
+const QString kAdmin = QStringLiteral("100001");
+const QString kTeamUser = QStringLiteral("100005");
+
+QString loginOutcome(Desk& d)
+{
+    return QString::number(d.main().loggedIn()) + QLatin1Char('|') +
+           d.main().loginState().receivablesSummarySql.join(QLatin1Char(' '));
+}
+
+Action stockAction(const char* source, const char* fieldName, const QString& text, int company)
+{
+    Action a;
+    a.user = kAdmin;
+    a.perform = [=](Desk& d) { d.search(source, fieldName, text); };
+    a.outcome = [=](Desk& d) { return d.gridItems(company).join(QLatin1Char(',')); };
+    return a;
+}
+
+Action salesAction(const QString& name, const char* button, bool report)
+{
+    Action a;
+    a.user = kAdmin;
+    a.prepare = [](Desk& d) { d.openSales(); };
+    a.perform = [=](Desk& d) { d.pressInSales(name, button); };
+    a.outcome = [=](Desk& d) { return report ? d.lastReport() : d.salesFigures(); };
+    return a;
+}
+
+QMap<QString, Action> actions()
+{
+    QMap<QString, Action> a;
+
+    Action& startup = a[QStringLiteral("start-up")];
+    startup.perform = [](Desk& d) { d.main().runStartup(); };
+    // A start-up that stopped is taken up again by the next login; the stock check then
+    // finds the company databases.
+    startup.outcome = [](Desk& d) {
+        auto* nik = d.field(Names::nikEdit);
+        nik->setText(kAdmin);
+        QTest::keyClick(nik, Qt::Key_Return);
+        d.search(StockNames::krtOnlyButton, StockNames::descriptionEdit, QStringLiteral("kabel"));
+        return loginOutcome(d) + QLatin1Char('|') + d.gridItems(0).join(QLatin1Char(','));
+    };
+
+    Action& login = a[QStringLiteral("login")];
+    login.prepare = [](Desk& d) { d.start(); };
+    login.perform = [](Desk& d) { d.login(kAdmin); };
+    login.outcome = loginOutcome;
+    Action& teamLogin = a[QStringLiteral("login of a team member")];
+    teamLogin = login;
+    teamLogin.perform = [](Desk& d) { d.login(kTeamUser); };
+
+    a[QStringLiteral("stock check KRT")] = stockAction(
+        StockNames::krtOnlyButton, StockNames::descriptionEdit, QStringLiteral("kabel"), 0);
+    a[QStringLiteral("stock check three companies")] = stockAction(
+        StockNames::allCompaniesButton, StockNames::descriptionEdit, QStringLiteral("kabel"), 2);
+    a[QStringLiteral("stock check old stock")] =
+        stockAction(StockNames::oldStockButton, StockNames::typeEdit, QString(), 0);
+    // Every item of the code class: more rows than the first fetch brings.
+    a[QStringLiteral("stock check scrolled to the end")] =
+        stockAction(StockNames::krtOnlyButton, StockNames::descriptionEdit, QString(), 0);
+
+    Action& print = a[QStringLiteral("print preview")];
+    print.user = kAdmin;
+    print.perform = [](Desk& d) {
+        // The Print button prints company A's result at once, whatever the filter.
+        d.search(StockNames::krtOnlyButton, StockNames::descriptionEdit, QString());
+        byName<QPushButton>(d.window.get(), StockNames::printButton)->click();
+    };
+    print.outcome = [](Desk& d) { return d.lastReport(); };
+
+    Action& itemToBuy = a[QStringLiteral("item to buy")];
+    itemToBuy.user = kAdmin;
+    itemToBuy.perform = [](Desk& d) { d.trigger(Names::itemToBuy); };
+    itemToBuy.outcome = [](Desk& d) { return d.lastReport(); };
+
+    a[QStringLiteral("sales check")] = salesAction(QStringLiteral("Andi"), "btncek", false);
+    a[QStringLiteral("ranking")] = salesAction(QStringLiteral("All Sales"), "btncek", true);
+    a[QStringLiteral("invoice detail")] = salesAction(QStringLiteral("Andi"), "btndetail", true);
+
+    Action& online = a[QStringLiteral("online list")];
+    online.user = kAdmin;
+    online.perform = [](Desk& d) { d.trigger(Names::onlineCheck); };
+    online.outcome = [](Desk& d) {
+        FbQuery& q = d.main().controlQuery();
+        QStringList niks;
+        for (int r = 0; r < q.fetchedRows(); ++r)
+            niks << q.value(r, q.fieldIndex(QStringLiteral("INFO1"))).toString();
+        return niks.join(QLatin1Char(','));
+    };
+    Action& refresh = a[QStringLiteral("online list refreshed")];
+    refresh = online;
+    refresh.prepare = online.perform;
+    refresh.perform = [](Desk& d) { byName<QPushButton>(d.window.get(), "Button4")->click(); };
+    return a;
+}
+
+QString quoteless(const QString& text)
+{
+    return QString(text).replace(QLatin1Char('\n'), QLatin1Char(' '));
+}
+
+} // namespace
+
+class TestFaultTable : public QObject
+{
+    Q_OBJECT
+    PrivateServer server{70};
+    QMap<QString, Action> table = actions();
+
+    std::unique_ptr<Desk> desk()
+    {
+        return std::make_unique<Desk>(WindowFixture::Servers{
+            server.address(), WindowFixture::deadAddress(), WindowFixture::deadAddress()});
+    }
+
+    ControlRows controlRows()
+    {
+        FbConnection c;
+        c.setParams(server.params(ConnectionSet::controlDatabase()));
+        FbQuery q(&c);
+        q.setSql(QStringLiteral("select * from EXTENDEDDET order by EXTENDEDDETID"));
+        q.open();
+        ControlRows rows;
+        for (; !q.eof(); q.next()) {
+            QStringList values;
+            for (int i = 1; i <= 19; ++i)
+                values << q.field(QStringLiteral("INFO%1").arg(i)).toString();
+            rows.insert(q.field(QStringLiteral("EXTENDEDDETID")).toLongLong(), values);
+        }
+        return rows;
+    }
+
+    // A row may change only by a whole write: the status stamp sets INFO6, INFO7 and INFO8
+    // together to the status and the clock's time and date.
+    static QString halfWritten(const ControlRows& before, const ControlRows& after,
+                               const QDateTime& now)
+    {
+        if (before.keys() != after.keys())
+            return QStringLiteral("rows added or removed");
+        for (auto it = before.begin(); it != before.end(); ++it) {
+            const QStringList& was = it.value();
+            const QStringList& is = after.value(it.key());
+            if (was == is)
+                continue;
+            QStringList expected = was;
+            expected[5] = is[5];
+            expected[6] = now.time().toString(QLatin1String(kTimeFormat));
+            expected[7] = shortDate(now.date());
+            const bool status =
+                is[5] == QLatin1String("Online") || is[5] == QLatin1String("Disconnected");
+            if (!status || is != expected)
+                return QStringLiteral("row %1: %2 -> %3")
+                    .arg(it.key())
+                    .arg(was.join(QLatin1Char('|')), is.join(QLatin1Char('|')));
+        }
+        return {};
+    }
+
+    static bool serverGoneText(const QString& text)
+    {
+        static const QRegularExpression gone(
+            QStringLiteral("network request|connection (shutdown|lost|rejected)|"
+                           "(reading|writing) data (from|to) the connection"),
+            QRegularExpression::CaseInsensitiveOption);
+        return gone.match(text).hasMatch();
+    }
+
+private slots:
+    void initTestCase() { QVERIFY2(server.start(), "the private server did not start"); }
+    void cleanupTestCase() { server.stop(); }
+    void init()
+    {
+        if (!server.running())
+            QVERIFY(server.start());
+    }
+
+    void serverStopped_data()
+    {
+        QTest::addColumn<QString>("action");
+        // When the server goes. "down": before the action starts (for the control database
+        // that is after its attach, which start-up made; for a company before it). A query's
+        // name: when that query has been opened, so that the action's next statement or
+        // fetch meets the server gone. "box:" and a text: while that message is up.
+        QTest::addColumn<QString>("stop");
+        // Whether the user sees the error box; otherwise the action had done all its work on
+        // the server before it went, and its outcome is whole.
+        QTest::addColumn<bool>("errorBox");
+
+        struct Row {
+            const char* action;
+            const char* stop;
+            const char* moment;
+            bool errorBox = true;
+        };
+        const Row rows[] = {
+            {"start-up", "down", "server down"},
+            {"login", "down", "server down"},
+            {"login", "kontrol", "after the user was read"},
+            {"login of a team member", "kontrol", "after the user was read"},
+            {"login of a team member", "box:Selamat Datang", "at the welcome", false},
+            {"stock check KRT", "down", "server down"},
+            {"stock check three companies", "down", "server down"},
+            {"stock check three companies", "krt", "after company A"},
+            {"stock check three companies", "soka", "after company B"},
+            {"stock check old stock", "down", "server down"},
+            {"stock check scrolled to the end", "krt", "between fetches"},
+            {"print preview", "krt", "between fetches"},
+            {"item to buy", "down", "server down"},
+            {"item to buy", "StockKRT", "between master and details"},
+            {"sales check", "down", "server down"},
+            {"sales check", "Zedp", "after the target"},
+            {"sales check", "Zkrt", "after company KRT"},
+            {"ranking", "down", "server down"},
+            {"ranking", "Zbsm", "after company BSM"},
+            {"invoice detail", "down", "server down"},
+            {"invoice detail", "Zkrt", "after company KRT"},
+            {"online list", "down", "server down"},
+            {"online list refreshed", "down", "server down"},
+        };
+        for (const Row& r : rows)
+            QTest::addRow("%s / %s", r.action, r.moment)
+                << QString::fromLatin1(r.action) << QString::fromLatin1(r.stop) << r.errorBox;
+    }
+    void serverStopped()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, stop);
+        QFETCH(bool, errorBox);
+        const Action& a = table.value(action);
+        QVERIFY2(a.perform, qPrintable(action));
+
+        // The outcome without faults, on a workstation of its own.
+        QString healthy;
+        {
+            auto d = desk();
+            if (!a.user.isEmpty())
+                QVERIFY(d->login(a.user));
+            if (a.prepare)
+                a.prepare(*d);
+            a.perform(*d);
+            healthy = a.outcome(*d);
+            QVERIFY2(d->messages.texts(Messages::Kind::Error).isEmpty(),
+                     qPrintable(d->messages.texts().join(QLatin1Char('\n'))));
+        }
+
+        auto d = desk();
+        if (!a.user.isEmpty())
+            QVERIFY(d->login(a.user));
+        if (a.prepare)
+            a.prepare(*d);
+        d->messages.clear();
+        const ControlRows before = controlRows();
+
+        bool stopped = false;
+        QMetaObject::Connection stopper;
+        if (stop == QLatin1String("down")) {
+            QVERIFY(server.stop());
+            stopped = true;
+        } else if (stop.startsWith(QLatin1String("box:"))) {
+            d->messages.onShow = [&, text = stop.mid(4)](Messages::Kind, const QString& shown) {
+                if (!stopped && shown.startsWith(text))
+                    stopped = server.stop();
+            };
+        } else {
+            FbQuery* q = d->query(stop);
+            QVERIFY2(q, qPrintable(stop));
+            stopper = connect(q, &FbQuery::opened, this, [&] {
+                if (!stopped)
+                    stopped = server.stop();
+            });
+        }
+        a.perform(*d);
+        // What the user looks at next: the grid scrolled, the report, the session.
+        const QString faulty = a.outcome(*d);
+        QCoreApplication::processEvents();
+        disconnect(stopper);
+        d->messages.onShow = nullptr;
+        QVERIFY2(stopped, "the action never came to the moment");
+
+        const QStringList errors = d->messages.texts(Messages::Kind::Error);
+        if (errorBox) {
+            // The error box with the database's text.
+            QVERIFY2(!errors.isEmpty(), qPrintable(d->messages.texts().join(QLatin1Char('\n'))));
+            QVERIFY2(serverGoneText(errors.first()), qPrintable(quoteless(errors.first())));
+        } else {
+            QVERIFY2(errors.isEmpty(), qPrintable(quoteless(errors.join(QLatin1Char('\n')))));
+            QCOMPARE(faulty, healthy);
+        }
+        // Usable: nothing modal left behind but the window the action runs in, no wait
+        // cursor.
+        QWidget* modal = QApplication::activeModalWidget();
+        QVERIFY2(!modal || modal == d->omset.get(),
+                 qPrintable(modal ? modal->objectName() : QString()));
+        QVERIFY(!QGuiApplication::overrideCursor());
+        QVERIFY(d->window->isEnabled());
+
+        QVERIFY(server.start());
+        const QString torn = halfWritten(before, controlRows(), d->clock.now());
+        QVERIFY2(torn.isEmpty(), qPrintable(torn));
+
+        // The same action succeeds now, in the same run.
+        d->messages.clear();
+        a.perform(*d);
+        QCOMPARE(a.outcome(*d), healthy);
+        QVERIFY2(d->messages.texts(Messages::Kind::Error).isEmpty(),
+                 qPrintable(d->messages.texts().join(QLatin1Char('\n'))));
+    }
+
+    // Closing ignores a failed status stamp by design: the program ends, Config.ini holds
+    // the settings, and the user's row keeps its login stamp whole.
+    void closingWithTheServerGone_data()
+    {
+        QTest::addColumn<bool>("viaExit");
+        QTest::addColumn<QString>("stop");
+        QTest::newRow("window closed / server down") << false << "down";
+        QTest::newRow("window closed / after the online users were read") << false << "kontrol";
+        QTest::newRow("Exit / server down") << true << "down";
+    }
+    void closingWithTheServerGone()
+    {
+        QFETCH(bool, viaExit);
+        QFETCH(QString, stop);
+        auto d = desk();
+        QVERIFY(d->login(kAdmin));
+        d->window->show();
+        d->messages.clear();
+        const ControlRows before = controlRows();
+        bool stopped = false;
+        QMetaObject::Connection stopper;
+        if (stop == QLatin1String("down"))
+            stopped = server.stop();
+        else
+            stopper = connect(&d->main().controlQuery(), &FbQuery::opened, this, [&] {
+                if (!stopped)
+                    stopped = server.stop();
+            });
+        if (viaExit)
+            d->trigger(Names::exit);
+        else
+            d->window->close();
+        disconnect(stopper);
+        QVERIFY(stopped);
+        QVERIFY(!d->window->isVisible());
+        QCOMPARE(d->messages.texts(),
+                 QStringList{QStringLiteral("Anda yakin ingin menutup aplikasi ini ?")});
+        QCOMPARE(d->configText().contains("DbAktif="), !viaExit);
+        QVERIFY(server.start());
+        QCOMPARE(controlRows(), before);
+    }
+};
+
+QTEST_MAIN(TestFaultTable)
+#include "tst_fault_table.moc"
