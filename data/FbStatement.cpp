@@ -87,6 +87,21 @@ template <class T> void store(XSQLVAR& v, QByteArray& buf, short type, const T& 
     v.sqldata = buf.data();
 }
 
+void refuseUnencodable(const TextCodec& codec, const QString& charset, const QString& text)
+{
+    // The codec writes "?" for what it cannot carry: equal counts are the quick answer.
+    if (codec.encode(text).count('?') == text.count(QLatin1Char('?')))
+        return;
+    const QChar bad = codec.firstUnencodable(text);
+    if (bad.isNull())
+        return;
+    const qsizetype at = text.indexOf(bad);
+    // A letter beyond the basic plane (an emoji) is two halves in the text.
+    const QString letter = bad.isHighSurrogate() ? text.mid(at, 2) : QString(bad);
+    throw DbError(QStringLiteral("Huruf \"%1\" tidak dapat dikirim ke database (set karakter %2)")
+                      .arg(letter, charset));
+}
+
 } // namespace
 
 DbError statusError(const intptr_t* status, const QString& context)
@@ -213,6 +228,10 @@ bool FbStatement::isPrepared() const
 
 void FbStatement::prepare(const QString& sql)
 {
+    // Text the connection's character set cannot carry would reach the server with "?" in
+    // its place and ask something else; it is refused, as the server refuses text it cannot
+    // transliterate.
+    refuseUnencodable(d->codec, d->connection.params().charset, sql);
     d->closeCursor();
     m_text = QString();
     d->transaction->start();
@@ -296,6 +315,9 @@ void FbStatement::execute(const QVariantList& values)
 {
     if (!isPrepared())
         throw DbError(QStringLiteral("Pernyataan belum disiapkan"));
+    for (const QVariant& value : values)
+        if (value.metaType() == QMetaType::fromType<QString>())
+            refuseUnencodable(d->codec, d->connection.params().charset, value.toString());
     d->closeCursor();
     if (d->in->sqld != values.size())
         throw DbError(
