@@ -36,6 +36,8 @@ constexpr char kAchievedName[] = "lblomset";
 constexpr char kTargetName[] = "lbltarget";
 constexpr char kPercentageName[] = "lblpersen";
 
+constexpr int kLongestName = 255;
+
 QLabel* resultLabel(QWidget* parent, const char* name, Qt::Alignment alignment)
 {
     auto* label = new QLabel(parent);
@@ -91,6 +93,9 @@ void SalesAchievementDialog::buildControls()
     m_salesName->setEditable(true);
     m_salesName->setInsertPolicy(QComboBox::NoInsert);
     m_salesName->setCompleter(nullptr); // the typing rule below completes instead
+    // No team or salesman name is longer; a longer text would only reach the server as a key
+    // its index refuses.
+    m_salesName->lineEdit()->setMaxLength(kLongestName);
     m_salesName->setMinimumWidth(220);
     connect(m_salesName->lineEdit(), &QLineEdit::textEdited, this,
             &SalesAchievementDialog::salesNameEdited);
