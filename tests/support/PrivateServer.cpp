@@ -5,7 +5,11 @@
 #include <QDir>
 #include <QFile>
 
-PrivateServer::PrivateServer(int last) : m_address(TestServers::spareAddress(last)) {}
+PrivateServer::PrivateServer(int last)
+    : m_address(TestServers::spareAddress(last)),
+      m_root(TestServers::root() + QStringLiteral("/private-%1").arg(last))
+{
+}
 
 PrivateServer::~PrivateServer()
 {
@@ -14,7 +18,7 @@ PrivateServer::~PrivateServer()
 
 QString PrivateServer::dataDir() const
 {
-    return m_dir.filePath(QStringLiteral("data"));
+    return m_root + QStringLiteral("/data");
 }
 
 int PrivateServer::run(const QStringList& arguments) const
@@ -25,7 +29,11 @@ int PrivateServer::run(const QStringList& arguments) const
 bool PrivateServer::start()
 {
     if (!m_copied) {
+        // A server left running from here by a crashed run holds the old files.
+        if (run({QStringLiteral("stop"), m_root + QStringLiteral("/server")}) != 0)
+            return false;
         const QDir demo(TestServers::root() + QStringLiteral("/data"));
+        QDir(dataDir()).removeRecursively();
         QDir().mkpath(dataDir());
         const QStringList files = demo.entryList({QStringLiteral("*.fdb")}, QDir::Files);
         if (files.isEmpty())
@@ -35,7 +43,7 @@ bool PrivateServer::start()
                 return false;
         m_copied = true;
     }
-    return run({QStringLiteral("start"), m_dir.filePath(QStringLiteral("server")), m_address,
+    return run({QStringLiteral("start"), m_root + QStringLiteral("/server"), m_address,
                 QString::number(port()), dataDir()}) == 0;
 }
 
@@ -43,12 +51,12 @@ bool PrivateServer::stop()
 {
     if (!m_copied)
         return true;
-    return run({QStringLiteral("stop"), m_dir.filePath(QStringLiteral("server"))}) == 0;
+    return run({QStringLiteral("stop"), m_root + QStringLiteral("/server")}) == 0;
 }
 
 qint64 PrivateServer::pid() const
 {
-    QFile file(m_dir.filePath(QStringLiteral("server/firebird.pid")));
+    QFile file(m_root + QStringLiteral("/server/firebird.pid"));
     if (!file.open(QIODevice::ReadOnly))
         return 0;
     const qint64 id = file.readAll().trimmed().toLongLong();

@@ -3,11 +3,11 @@
 #include "data/FbConnection.h"
 
 #include <QString>
-#include <QTemporaryDir>
 
 // A Firebird server of one test program's own, on a loopback address beside the build's LAN
 // test server, with a fresh copy of the demo databases. A test may stop and start it at any
-// moment without disturbing the servers other tests share.
+// moment without disturbing the servers other tests share. Its folder is named by the
+// address, so a server left by a crashed run is stopped by the next start.
 class PrivateServer
 {
 public:
@@ -31,7 +31,7 @@ public:
 
 private:
     int run(const QStringList& arguments) const;
-    QTemporaryDir m_dir;
     QString m_address;
+    QString m_root;
     bool m_copied = false;
 };
