@@ -7,6 +7,7 @@
 #include "data/FbQuery.h"
 #include "data/QueryTableModel.h"
 #include "report/ReportPreview.h"
+#include "sales/ReceivablesReports.h"
 #include "sales/SalesAchievementDialog.h"
 #include "stock/ItemToBuyReport.h"
 #include "stock/StockGrid.h"
@@ -126,6 +127,9 @@ struct Desk : WindowFixture {
                             &stock.oldStock()};
         if (auto* items = window->findChild<ItemToBuyReport*>())
             all << &items->krtItems() << &items->sokaItems() << &items->kwItems();
+        if (auto* receivables = window->findChild<ReceivablesReports*>())
+            for (int company = 0; company < 3; ++company)
+                all << &receivables->companyQuery(company);
         for (QObject* root :
              {static_cast<QObject*>(window.get()), static_cast<QObject*>(omset.get()),
               static_cast<QObject*>(profile.get())})
@@ -233,6 +237,14 @@ QMap<QString, Action> actions()
     itemToBuy.user = kAdmin;
     itemToBuy.perform = [](Desk& d) { d.trigger(Names::itemToBuy); };
     itemToBuy.outcome = [](Desk& d) { return d.lastReport(); };
+
+    Action& summary = a[QStringLiteral("receivables summary")];
+    summary.user = kTeamUser;
+    summary.perform = [](Desk& d) { d.trigger(Names::receivablesSummary); };
+    summary.outcome = [](Desk& d) { return d.lastReport(); };
+    Action& detail = a[QStringLiteral("receivables detail")];
+    detail = summary;
+    detail.perform = [](Desk& d) { d.trigger(Names::receivablesDetail); };
 
     a[QStringLiteral("sales check")] = salesAction(QStringLiteral("Andi"), "btncek", false);
     a[QStringLiteral("ranking")] = salesAction(QStringLiteral("All Sales"), "btncek", true);
@@ -421,6 +433,10 @@ private slots:
             {"ranking", "Zbsm", "after company BSM"},
             {"invoice detail", "down", "server down"},
             {"invoice detail", "Zkrt", "after company KRT"},
+            {"receivables summary", "down", "server down"},
+            {"receivables summary", "piutangKRT", "after company KRT"},
+            {"receivables detail", "down", "server down"},
+            {"receivables detail", "piutangBSM", "after company BSM"},
             {"online list", "down", "server down"},
             {"online list refreshed", "down", "server down"},
             {"profile save", "down", "server down", saveFailed},
