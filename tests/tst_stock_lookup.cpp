@@ -2,6 +2,7 @@
 #include "data/ConnectionSet.h"
 #include "data/FbConnection.h"
 #include "data/FbQuery.h"
+#include "data/TextCodec.h"
 #include "tests/support/TestServers.h"
 
 #include <QElapsedTimer>
@@ -257,6 +258,13 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, known);
         const Run r = run({"--desc", text, "--format", "csv", "--server", lanServer()});
+        // Letters the databases' character set lacks are refused, as the database refuses
+        // them: the search never runs with question marks in their place.
+        if (!TextCodec().firstUnencodable(text).isNull()) {
+            QCOMPARE(r.exit, 3);
+            QVERIFY2(r.err.contains(text.left(1).toUtf8()), r.err.constData());
+            return;
+        }
         QVERIFY2(r.exit == 0 || r.exit == 1, r.err.constData());
         QStringList found = keys(rowsOf(r.out, QStringLiteral("csv")));
 
