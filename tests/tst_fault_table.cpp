@@ -542,6 +542,48 @@ private slots:
                  qPrintable(d->messages.texts().join(QLatin1Char('\n'))));
     }
 
+    // Exports work from the prepared report and need no server; what they can meet is a
+    // folder that went away (a network drive): the error box names the file, the preview
+    // stays, and the same export succeeds once the folder is back.
+    void exportToAFolderGone_data()
+    {
+        QTest::addColumn<bool>("workbook");
+        QTest::newRow("PDF / folder gone, server down") << false;
+        QTest::newRow("workbook / folder gone, server down") << true;
+    }
+    void exportToAFolderGone()
+    {
+        QFETCH(bool, workbook);
+        auto d = desk();
+        QVERIFY(d->login(kAdmin));
+        d->search(StockNames::allCompaniesButton, StockNames::descriptionEdit,
+                  QStringLiteral("kabel"));
+        d->trigger(Names::printStock);
+        QCOMPARE(d->viewer.count(), 1);
+        QVERIFY(server.stop());
+        d->messages.clear();
+        ReportPreview preview(d->viewer.last(), d->messages, d->window.get());
+        const QString folder = d->dir.filePath(QStringLiteral("share"));
+        const QString file =
+            folder + (workbook ? QStringLiteral("/stok.xlsx") : QStringLiteral("/stok.pdf"));
+        auto exportTo = [&] {
+            return workbook ? preview.exportXlsx(file) : preview.exportPdf(file);
+        };
+        QVERIFY(!exportTo().ok());
+        const QStringList errors = d->messages.texts(Messages::Kind::Error);
+        QCOMPARE(errors.size(), 1);
+        QVERIFY2(errors.first().contains(QStringLiteral("stok.")), qPrintable(errors.first()));
+        QVERIFY(!QFile::exists(file));
+        QVERIFY(!QGuiApplication::overrideCursor());
+
+        QVERIFY(QDir().mkpath(folder));
+        d->messages.clear();
+        QVERIFY(exportTo().ok());
+        QCOMPARE(d->messages.texts(), QStringList());
+        QVERIFY(QFileInfo(file).size() > 1000);
+        QVERIFY(server.start());
+    }
+
     // Closing ignores a failed status stamp by design: the program ends, Config.ini holds
     // the settings, and the user's row keeps its login stamp whole.
     void closingWithTheServerGone_data()
