@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 
 PrivateServer::PrivateServer(int last)
     : m_address(TestServers::spareAddress(last)),
@@ -71,4 +72,32 @@ bool PrivateServer::running() const
 ConnectionParams PrivateServer::params(const QString& database) const
 {
     return TestServers::params(m_address, port(), database);
+}
+
+namespace
+{
+bool gfix(const QString& target, const QStringList& arguments)
+{
+    QProcess gfix;
+    gfix.setProcessChannelMode(QProcess::ForwardedChannels);
+    gfix.start(QStringLiteral("/usr/bin/gfix"),
+               QStringList{QStringLiteral("-user"), QStringLiteral("SYSDBA"),
+                           QStringLiteral("-password"), QStringLiteral("plumtrees")} +
+                   arguments + QStringList{target});
+    return gfix.waitForFinished(60000) && gfix.exitStatus() == QProcess::NormalExit &&
+           gfix.exitCode() == 0;
+}
+} // namespace
+
+bool PrivateServer::shutDown(const QString& database) const
+{
+    return gfix(QStringLiteral("%1/%2:%3").arg(m_address).arg(port()).arg(database),
+                {QStringLiteral("-shut"), QStringLiteral("full"), QStringLiteral("-force"),
+                 QStringLiteral("0")});
+}
+
+bool PrivateServer::bringOnline(const QString& database) const
+{
+    return gfix(QStringLiteral("%1/%2:%3").arg(m_address).arg(port()).arg(database),
+                {QStringLiteral("-online")});
 }

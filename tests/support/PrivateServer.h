@@ -23,6 +23,11 @@ public:
     // The server's process id while it runs, else 0.
     qint64 pid() const;
 
+    // One database shut down (attachments refused and cut) and brought back, the server
+    // running on; `database` is the program's path of it.
+    bool shutDown(const QString& database) const;
+    bool bringOnline(const QString& database) const;
+
     QString address() const { return m_address; }
     static constexpr int port() { return 3051; }
     QString dataDir() const;
